@@ -1,0 +1,36 @@
+# Developer entry points. `make test` is what CI runs on a clean clone.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_FLAGS ?=
+LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+FR_LOCALE := $(shell locale -a 2>/dev/null | grep -i '^fr_FR\.utf-\?8$$' | head -n1)
+
+.PHONY: all deps configure build test bench run clean
+
+all: build
+
+deps:
+	sh scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(LAUNCHER) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+# The whole suite runs twice: once in the C locale, once in French, where a
+# decimal comma must never reach a stored file.
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+bench: build
+	$(BUILD_DIR)/bench/ardoisine-bench --benchmark_out=$(BUILD_DIR)/bench.json --benchmark_out_format=json
+
+run: build
+	@if [ -x $(BUILD_DIR)/src/app/ardoisine ]; then $(BUILD_DIR)/src/app/ardoisine DIR=$(CURDIR)/data/demo; \
+	else echo "Le programme graphique n'existe pas encore : seuls ardoisine-tool et les tests sont construits."; \
+	     echo "The main window is not built yet; see README.md (ardoisine-tool)."; fi
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "RgbColor.h"
+
+#include <QFont>
+#include <QString>
+
+// A font as the stored files describe it: size in points, face name, colour
+// and styles. The drawing code turns it into a QFont for its surface.
+struct FontSpec {
+    enum Style { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+
+    int Size = 10;
+    QString Name = QStringLiteral("Courier New");
+    RgbColor Color;
+    int Styles = 0;
+
+    bool Has(Style style) const { return (Styles & style) != 0; }
+    // The face, styles and point size; the caller sets the pixel size where
+    // the surface's resolution is known.
+    QFont ToQFont() const;
+
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The one way the system writes a file: the bytes go to a temporary file in
+// the same folder, which then replaces the target in one rename. A crash or
+// a full disk leaves the old file or the complete new one, never a cut one.
+class SafeSave {
+public:
+    // On failure the previous file is untouched and *error (when given)
+    // receives a French sentence naming the file and the cause.
+    static bool WriteFile(const QString& fileName, const QByteArray& bytes, QString* error = nullptr);
+
+    // A French description of a system error number.
+    static QString ErrorText(int errorNumber);
+};

@@ -1,0 +1,175 @@
+#include "DefinitionFile.h"
+
+#include "ItemTypeRegistry.h"
+#include "TDPRptItem.h"
+#include "params/Numbers.h"
+#include "params/Param_Obj.h"
+#include "params/StrFields.h"
+
+#include <QSet>
+#include <memory>
+
+namespace {
+
+// Deeper trees than this are never written by the program; a forged file
+// nesting sections further must not exhaust the stack.
+constexpr int kMaxDepth = 64;
+
+// The sections being loaded from the root down to the current item: a child
+// naming one of them would make the load endless, so it is skipped.
+using SectionChain = QStringList;
+
+bool LoadItem(TDPRptItem* item, const QString& section, const Param_Obj& params, int first, int last,
+    SectionChain& chain);
+
+TDPRptItem* CreateItem(const QString& section, const Param_Obj& params, SectionChain& chain)
+{
+    std::unique_ptr<TDPRptItem> item(ItemTypeRegistry::Instance().CreateByType(params.PRRead(section, QStringLiteral("TYPE"))));
+    if (!item || !LoadItem(item.get(), section, params, -1, -1, chain))
+        return nullptr;
+    return item.release();
+}
+
+void LoadChild(TDPRptItem* parent, const QString& childLine, const Param_Obj& params, SectionChain& chain)
+{
+    const QStringList fields = StrSplitFields(childLine, QStringLiteral(","));
+    if (fields.size() < 3)
+        return;
+    std::optional<int> x = TextToInt(fields[1]);
+    std::optional<int> y = TextToInt(fields[2]);
+    if (!x || !y || *x < 0 || *y < 0)
+        return;
+    if (*x >= parent->Width)
+        x = 10;
+    if (*y >= parent->Height)
+        y = 10;
+    const QString& name = fields[0];
+    if (chain.contains(name.toUpper()) || chain.size() >= kMaxDepth || params.PRGetParHead(name) < 0)
+        return;
+    std::unique_ptr<TDPRptItem> child(CreateItem(name, params, chain));
+    if (!child || !parent->CanHaveChildren)
+        return;
+    child->PosX = float(*x);
+    child->PosY = float(*y);
+    parent->AddObject(name, child.release());
+}
+
+bool LoadItem(TDPRptItem* item, const QString& section, const Param_Obj& params, int first, int last,
+    SectionChain& chain)
+{
+    item->Reset();
+    if (first < 0 && last < 0 && !params.SectionRange(section, first, last))
+        return false;
+    if (!item->LoadFromParams(section, params, first, last))
+        return false;
+    chain.append(StrTrim(section).toUpper());
+    const QStringList childLines = item->ChildNames;
+    item->ChildNames.clear();
+    for (const QString& line : childLines)
+        LoadChild(item, line, params, chain);
+    chain.removeLast();
+    return true;
+}
+
+} // namespace
+
+bool DPRpt_Load(TDPRptItem* item, const QString& section, const Param_Obj& params, int first, int last)
+{
+    SectionChain chain;
+    return item && LoadItem(item, section, params, first, last, chain);
+}
+
+bool DPRpt_Load(TDPRptItem* item, const QString& section, const QString& fileName)
+{
+    Param_Obj params;
+    return params.LoadFromFile(fileName) && DPRpt_Load(item, section, params);
+}
+
+TDPRptItem* DPRpt_CreateItem(const QString& section, const Param_Obj& params)
+{
+    SectionChain chain;
+    return CreateItem(section, params, chain);
+}
+
+TDPRptItem* DPRpt_CreateItem(const QString& section, const QString& fileName)
+{
+    Param_Obj params;
+    return params.LoadFromFile(fileName) ? DPRpt_CreateItem(section, params) : nullptr;
+}
+
+TDPRptItem* DPRpt_CreateItemByKind(int kindCode)
+{
+    return ItemTypeRegistry::Instance().CreateByKind(kindCode);
+}
+
+namespace {
+
+QString GridExtentText(const TDPRptItem* item)
+{
+    QStringList parts;
+    if (item->GridExtX > 0)
+        parts.append(QStringLiteral("X:%1").arg(item->GridExtX));
+    if (item->GridExtY > 0)
+        parts.append(QStringLiteral("Y:%1").arg(item->GridExtY));
+    return parts.join(QLatin1Char(','));
+}
+
+} // namespace
+
+bool SaveToLines(TDPRptItem* item, QStringList& lines)
+{
+    // Saving checks the item's geometry the way drawing does: an item whose
+    // scale cannot be set is not written.
+    if (!item->SetScale(item->Scale))
+        return false;
+    lines.append(QLatin1Char('[') + item->Name + QLatin1Char(']'));
+    if (!StrTrim(item->LogName).isEmpty())
+        lines.append(QStringLiteral("LOGNAME=") + StrTrim(item->LogName));
+    lines.append(QStringLiteral("TYPE=") + item->TypeName());
+    lines.append(QStringLiteral("RECT=%1,%2").arg(RoundHalfEven(item->Width)).arg(RoundHalfEven(item->Height)));
+    if (item->BackColors[0] != RgbColor(0xFFFFFF))
+        lines.append(QStringLiteral("COLORS=BACK:%1").arg(item->BackColors[0].Number()));
+    const QString gridExtent = GridExtentText(item);
+    if (!gridExtent.isEmpty())
+        lines.append(QStringLiteral("GRIDEXT=") + gridExtent);
+    if (!item->SaveKeys(lines))
+        return false;
+    for (int i = 0; i < item->ChildCount(); ++i) {
+        const TDPRptItem* child = item->ChildAt(i);
+        lines.append(QStringLiteral("CHILD=%1,%2,%3")
+                         .arg(item->ChildName(i))
+                         .arg(RoundHalfEven(child->PosX))
+                         .arg(RoundHalfEven(child->PosY)));
+    }
+    for (int i = 0; i < item->ChildCount(); ++i) {
+        lines.append(QString());
+        if (!SaveToLines(item->ChildAt(i), lines))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+void CollectNames(TDPRptItem* item, QSet<QString>& names)
+{
+    names.insert(item->Name);
+    for (int i = 0; i < item->ChildCount(); ++i)
+        CollectNames(item->ChildAt(i), names);
+}
+
+} // namespace
+
+QString NewItemName(TDPRptItem* item)
+{
+    // One pass collects the names; FindByName still has the last word, as
+    // item classes may hold names of their own (grid cells).
+    TDPRptItem* root = item->Root();
+    QSet<QString> names;
+    CollectNames(root, names);
+    for (int n = 1;; ++n) {
+        const QString name = QStringLiteral("NEWIT_%1").arg(n);
+        if (!names.contains(name) && !root->FindByName(name))
+            return name;
+    }
+}

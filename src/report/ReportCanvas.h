@@ -1,0 +1,22 @@
+#pragma once
+
+class QPainter;
+
+// The surface an item tree draws on: a painter over a page bitmap, an edit
+// surface, an exported picture or a printer page, and the resolution the
+// surface's fonts are sized with (dots per inch, corrected by the caller).
+class ReportCanvas {
+public:
+    explicit ReportCanvas(QPainter& painter, int fontResolution = 96)
+        : m_painter(painter)
+        , m_fontResolution(fontResolution)
+    {
+    }
+    QPainter& Painter() const { return m_painter; }
+    int FontResolution() const { return m_fontResolution; }
+    void SetFontResolution(int resolution) { m_fontResolution = resolution; }
+
+private:
+    QPainter& m_painter;
+    int m_fontResolution;
+};

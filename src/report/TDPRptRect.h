@@ -1,0 +1,33 @@
+#pragma once
+
+#include "TDPRptBorders.h"
+#include "TDPRptItem.h"
+#include "params/FontSpec.h"
+
+// The rectangle item on which every visible item is built: a background
+// (unless transparent), border levels and the font text items use.
+class TDPRptRect : public TDPRptItem {
+public:
+    TDPRptRect();
+
+    bool SetScale(float scale) override;
+    bool DrawAt(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, float scale) override;
+    bool SaveKeys(QStringList& lines) const override;
+    int Kind() const override { return 2; }
+    QString TypeName() const override { return QStringLiteral("RECT"); }
+    void Reset() override;
+    bool AssignFrom(int mode, TDPRptItem* source) override;
+
+    virtual bool PaintBackground(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params);
+    virtual bool DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params);
+
+    TDPRptBorders Borders;
+    bool Transparent = false;
+    FontSpec Font;
+
+protected:
+    bool LoadKey(const QString& key, const QString& value, const QString& line) override;
+    // The pixel rectangle placed in the parent's, clipped; false when the
+    // item falls outside.
+    bool PlacedRect(const QRect& parentRect, QRect& rect) const;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// The administrators' command line: reads, changes and checks the stored
+// files without the program. Results go to standard output in UTF-8,
+// French messages to standard error.
+class AdminTool {
+public:
+    enum ExitCode { Success = 0, Failure = 1, BadUsage = 2 };
+
+    AdminTool(QTextStream& out, QTextStream& err);
+    // arguments without the program name.
+    int Run(const QStringList& arguments);
+
+    static QString HelpText();
+
+private:
+    int RunParam(const QStringList& arguments);
+    int RunDefinition(const QStringList& arguments);
+    int Usage(const QString& problem);
+    int Fail(const QString& message);
+
+    QTextStream& m_out;
+    QTextStream& m_err;
+};
