@@ -13,7 +13,7 @@ namespace {
 
 QStringList DefinitionWithItems(int count)
 {
-    QStringList lines { QStringLiteral("[MAINRECT]"), QStringLiteral("TYPE=RECT"), QStringLiteral("RECT=2000,2829") };
+    QStringList lines {QStringLiteral("[MAINRECT]"), QStringLiteral("TYPE=RECT"), QStringLiteral("RECT=2000,2829")};
     for (int i = 1; i <= count; ++i)
         lines.append(QStringLiteral("CHILD=NEWIT_%1,%2,%3").arg(i).arg(i * 7 % 1900).arg(i * 13 % 2700));
     for (int i = 1; i <= count; ++i) {
@@ -22,8 +22,7 @@ QStringList DefinitionWithItems(int count)
         lines.append(QStringLiteral("TYPE=RECT"));
         lines.append(QStringLiteral("RECT=%1,%2").arg(50 + i % 90).arg(40 + i % 70));
         lines.append(QStringLiteral("COLORS=BACK:%1").arg(i * 4099 % 16777215));
-        if (i % 3 == 0)
-            lines.append(QStringLiteral("TOPBORDERS=(BORDER:1,STYLE:SOLID,WIDTH:2,COLOR:255)"));
+        if (i % 3 == 0) lines.append(QStringLiteral("TOPBORDERS=(BORDER:1,STYLE:SOLID,WIDTH:2,COLOR:255)"));
     }
     return lines;
 }
@@ -56,8 +55,7 @@ void BM_SaveDefinition(benchmark::State& state)
     for (auto _ : state) {
         QStringList lines;
         SaveToLines(&root, lines);
-        if (!TextFile::WriteLines(fileName, lines))
-            state.SkipWithError("save failed");
+        if (!TextFile::WriteLines(fileName, lines)) state.SkipWithError("save failed");
     }
     state.SetComplexityN(state.range(0));
 }

@@ -14,7 +14,6 @@ bool IsIntegerText(const QString& text);
 // A decimal number accepts "," in place of ".". Never depends on the locale.
 std::optional<double> TextToDecimal(const QString& text);
 
-
 // Nearest integer, halves to the even one (2.5 gives 2, 3.5 gives 4).
 // Values beyond the 32-bit range are clamped to it; NaN gives 0.
 int RoundHalfEven(double value);

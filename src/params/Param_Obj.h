@@ -63,8 +63,8 @@ public:
 
     bool PRGetHeadings(PRHeadingList& list) const;
     bool PRGetHeadingsB(PRHeadingList& list) const;
-    static bool PRGetHeadingsBStartAndEnd(const QString& name, int position, int& first, int& last,
-        const PRHeadingList& headings);
+    static bool PRGetHeadingsBStartAndEnd(
+        const QString& name, int position, int& first, int& last, const PRHeadingList& headings);
 
     // False when a numbered heading carries no integer after the ".": the
     // headings from that one on are left as they were.
@@ -74,10 +74,10 @@ public:
     void PRSearchHeading(const QString& text, QString& heading) const;
     int PRGetParamCountOfHeading(const QString& heading) const;
     bool PRGetHeadingStr(int mode, const QString& heading, QStringList& list) const;
-    void PRReadMultiple(const QString& heading, const QString& keyPrefix, QStringList& values,
-        QStringList* keys = nullptr) const;
-    void PRWriteMultiple(const QString& heading, const QString& keyPrefix, const QStringList& values,
-        const QStringList* keys = nullptr);
+    void PRReadMultiple(
+        const QString& heading, const QString& keyPrefix, QStringList& values, QStringList* keys = nullptr) const;
+    void PRWriteMultiple(
+        const QString& heading, const QString& keyPrefix, const QStringList& values, const QStringList* keys = nullptr);
     // Replaces the sections of this base name by those of the file.
     bool PRImport(const QString& fileName, const QString& baseName, QString* error = nullptr);
 

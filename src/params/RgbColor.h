@@ -12,8 +12,7 @@ public:
     constexpr RgbColor() = default;
     constexpr explicit RgbColor(quint32 value)
         : m_value(value)
-    {
-    }
+    { }
     static constexpr RgbColor FromRgb(int red, int green, int blue)
     {
         return RgbColor(quint32(red & 0xFF) | quint32(green & 0xFF) << 8 | quint32(blue & 0xFF) << 16);

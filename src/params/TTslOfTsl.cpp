@@ -2,7 +2,7 @@
 
 int TTslOfTsl::Add(const QString& name, const QStringList& list)
 {
-    m_entries.push_back(Entry { name, list });
+    m_entries.push_back(Entry {name, list});
     return Count() - 1;
 }
 
@@ -24,7 +24,6 @@ const QStringList* TTslOfTsl::ListAt(int position) const
 int TTslOfTsl::IndexOf(const QString& name) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (m_entries[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+        if (m_entries[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }

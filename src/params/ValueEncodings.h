@@ -23,8 +23,8 @@ QString ColorToParam(RgbColor color);
 // "r*g*b" with three components 0..255, or one decimal colour number.
 bool ParamToColor(const QString& text, RgbColor& color);
 // On failure (a missing value too) color is the default and the result false.
-bool ReadParamColor(const Param_Obj& params, const QString& heading, const QString& key, RgbColor defaultValue,
-    RgbColor& color);
+bool ReadParamColor(
+    const Param_Obj& params, const QString& heading, const QString& key, RgbColor defaultValue, RgbColor& color);
 
 // "size,name,COLOR:r*g*b" then ",Bold", ",Italic", ",Underline", ",StrikeOut";
 // no font gives the empty text.

@@ -10,8 +10,7 @@ public:
     explicit ReportCanvas(QPainter& painter, int fontResolution = 96)
         : m_painter(painter)
         , m_fontResolution(fontResolution)
-    {
-    }
+    { }
     QPainter& Painter() const { return m_painter; }
     int FontResolution() const { return m_fontResolution; }
     void SetFontResolution(int resolution) { m_fontResolution = resolution; }

@@ -27,7 +27,7 @@ struct BorderLevel {
 class TDPRptBorders {
 public:
     enum Side { Top = 1, Right = 2, Bottom = 3, Left = 4 };
-    static constexpr std::array<Side, 4> Sides = { Top, Right, Bottom, Left };
+    static constexpr std::array<Side, 4> Sides = {Top, Right, Bottom, Left};
     // A level number above this is refused on reading: stored work never
     // holds more than a few, and a forged number must not allocate millions.
     static constexpr int MaxLevels = 64;

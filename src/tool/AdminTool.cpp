@@ -10,8 +10,7 @@
 AdminTool::AdminTool(QTextStream& out, QTextStream& err)
     : m_out(out)
     , m_err(err)
-{
-}
+{ }
 
 QString AdminTool::HelpText()
 {
@@ -27,7 +26,8 @@ QString AdminTool::HelpText()
         "  param clear FICHIER NOM MODE                   supprime des rubriques (MODE : = * # ou leurs combinaisons)\n"
         "\n"
         "Fichiers de définition (travail d'un élève sur une fiche) :\n"
-        "  definition FICHIER RUBRIQUE                    charge l'arbre des éléments et l'affiche tel qu'il serait enregistré\n"
+        "  definition FICHIER RUBRIQUE                    charge l'arbre des éléments et l'affiche tel qu'il serait "
+        "enregistré\n"
         "\n"
         "Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.\n");
 }
@@ -48,30 +48,27 @@ int AdminTool::Fail(const QString& message)
 
 int AdminTool::Run(const QStringList& arguments)
 {
-    if (arguments.isEmpty())
-        return Usage(QStringLiteral("Aucune commande n'est donnée."));
+    if (arguments.isEmpty()) return Usage(QStringLiteral("Aucune commande n'est donnée."));
     const QString command = arguments.first();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         m_out << HelpText();
         m_out.flush();
         return Success;
     }
-    if (command == QLatin1String("param"))
-        return RunParam(arguments.mid(1));
-    if (command == QLatin1String("definition"))
-        return RunDefinition(arguments.mid(1));
+    if (command == QLatin1String("param")) return RunParam(arguments.mid(1));
+    if (command == QLatin1String("definition")) return RunDefinition(arguments.mid(1));
     return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
 
 int AdminTool::RunParam(const QStringList& arguments)
 {
     static const QHash<QString, int> argumentCounts = {
-        { QStringLiteral("get"), 3 },
-        { QStringLiteral("get-default"), 4 },
-        { QStringLiteral("list"), 3 },
-        { QStringLiteral("set"), 4 },
-        { QStringLiteral("headings"), 1 },
-        { QStringLiteral("clear"), 3 },
+        {QStringLiteral("get"), 3},
+        {QStringLiteral("get-default"), 4},
+        {QStringLiteral("list"), 3},
+        {QStringLiteral("set"), 4},
+        {QStringLiteral("headings"), 1},
+        {QStringLiteral("clear"), 3},
     };
     const QString action = arguments.value(0);
     if (!argumentCounts.contains(action))
@@ -83,8 +80,7 @@ int AdminTool::RunParam(const QStringList& arguments)
     Param_Obj params;
     QString error;
     const bool creating = action == QLatin1String("set") && !QFileInfo::exists(fileName);
-    if (!creating && !params.LoadFromFile(fileName, &error))
-        return Fail(error);
+    if (!creating && !params.LoadFromFile(fileName, &error)) return Fail(error);
 
     if (action == QLatin1String("get")) {
         m_out << params.PRRead(arguments[2], arguments[3]) << '\n';
@@ -105,8 +101,7 @@ int AdminTool::RunParam(const QStringList& arguments)
             params.PRWrite(arguments[2], arguments[3], arguments[4]);
         else
             params.PRClear(arguments[2], arguments[3]);
-        if (!params.SaveToFile(fileName, &error))
-            return Fail(error);
+        if (!params.SaveToFile(fileName, &error)) return Fail(error);
     }
     m_out.flush();
     return Success;
@@ -114,12 +109,10 @@ int AdminTool::RunParam(const QStringList& arguments)
 
 int AdminTool::RunDefinition(const QStringList& arguments)
 {
-    if (arguments.size() != 2)
-        return Usage(QStringLiteral("« definition » attend un fichier et une rubrique."));
+    if (arguments.size() != 2) return Usage(QStringLiteral("« definition » attend un fichier et une rubrique."));
     Param_Obj params;
     QString error;
-    if (!params.LoadFromFile(arguments[0], &error))
-        return Fail(error);
+    if (!params.LoadFromFile(arguments[0], &error)) return Fail(error);
     std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem(arguments[1], params));
     if (!root)
         return Fail(QStringLiteral("Le fichier de définition « %1 » contient des erreurs : la rubrique « %2 » "

@@ -58,13 +58,15 @@ void TestParamObj::wordsAndFields_data()
     QTest::addColumn<int>("fieldCount");
     QTest::addColumn<QStringList>("fields");
 
-    QTest::newRow("runs") << ";a;;b;" << ";" << 2 << QStringList { "a", "b" } << 5
-                          << QStringList { "", "a", "", "b", "" };
-    QTest::newRow("empty") << "" << ";" << 0 << QStringList {} << 1 << QStringList { "" };
-    QTest::newRow("two delimiters") << "[ITEM.12]" << "[]." << 2 << QStringList { "ITEM", "12" } << 4
-                                    << QStringList { "", "ITEM", "12", "" };
-    QTest::newRow("blanks kept") << " a , b " << "," << 2 << QStringList { " a ", " b " } << 2
-                                 << QStringList { " a ", " b " };
+    QTest::newRow("runs") << ";a;;b;"
+                          << ";" << 2 << QStringList {"a", "b"} << 5 << QStringList {"", "a", "", "b", ""};
+    QTest::newRow("empty") << ""
+                           << ";" << 0 << QStringList {} << 1 << QStringList {""};
+    QTest::newRow("two delimiters") << "[ITEM.12]"
+                                    << "[]." << 2 << QStringList {"ITEM", "12"} << 4
+                                    << QStringList {"", "ITEM", "12", ""};
+    QTest::newRow("blanks kept") << " a , b "
+                                 << "," << 2 << QStringList {" a ", " b "} << 2 << QStringList {" a ", " b "};
 }
 
 void TestParamObj::wordsAndFields()
@@ -114,8 +116,7 @@ void TestParamObj::integers()
     QFETCH(int, value);
     const std::optional<int> read = TextToInt(text);
     QCOMPARE(read.has_value(), valid);
-    if (valid)
-        QCOMPARE(*read, value);
+    if (valid) QCOMPARE(*read, value);
 }
 
 void TestParamObj::decimalsAndRounding()
@@ -144,23 +145,46 @@ void TestParamObj::read_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
 
-    const QStringList file { "KEY=above every heading", "[Main]", "A=  a b  ;x", "B=", "C=\"\"", "D=value ; note",
+    const QStringList file {"KEY=above every heading", "[Main]", "A=  a b  ;x", "B=", "C=\"\"", "D=value ; note",
         "E=\"  padded \"", "F=\"a \"\"b\"\"\"", "G=\"only leading", "key = spaced key ", "NOEQUALS", "A=second",
-        "[Other]", "A=other", "[MAIN]", "H=duplicate heading" };
-    QTest::newRow("first field, trimmed") << file << "Main" << "A" << "a b";
-    QTest::newRow("nothing after =") << file << "Main" << "B" << PR_NOVALUE;
-    QTest::newRow("two quotes: empty text") << file << "Main" << "C" << "";
-    QTest::newRow("text after ; is a note") << file << "Main" << "D" << "value";
-    QTest::newRow("quoted blanks kept") << file << "Main" << "E" << "  padded ";
-    QTest::newRow("doubled quotes") << file << "Main" << "F" << "a \"b\"";
-    QTest::newRow("only a leading quote") << file << "Main" << "G" << "\"only leading";
-    QTest::newRow("keys ignore case and blanks") << file << "MAIN" << " KEY " << "spaced key";
-    QTest::newRow("line without =") << file << "main" << "noequals" << "NOEQUALS";
-    QTest::newRow("section ends at next heading") << file << "Other" << "A" << "other";
-    QTest::newRow("first duplicate heading wins") << file << "Main" << "H" << PR_NOVALUE;
-    QTest::newRow("lines above headings unseen") << QStringList { "K=1", "[S]" } << "S" << "K" << PR_NOVALUE;
-    QTest::newRow("missing heading") << file << "None" << "A" << PR_NOVALUE;
-    QTest::newRow("missing key") << file << "Main" << "Z" << PR_NOVALUE;
+        "[Other]", "A=other", "[MAIN]", "H=duplicate heading"};
+    QTest::newRow("first field, trimmed") << file << "Main"
+                                          << "A"
+                                          << "a b";
+    QTest::newRow("nothing after =") << file << "Main"
+                                     << "B" << PR_NOVALUE;
+    QTest::newRow("two quotes: empty text") << file << "Main"
+                                            << "C"
+                                            << "";
+    QTest::newRow("text after ; is a note") << file << "Main"
+                                            << "D"
+                                            << "value";
+    QTest::newRow("quoted blanks kept") << file << "Main"
+                                        << "E"
+                                        << "  padded ";
+    QTest::newRow("doubled quotes") << file << "Main"
+                                    << "F"
+                                    << "a \"b\"";
+    QTest::newRow("only a leading quote") << file << "Main"
+                                          << "G"
+                                          << "\"only leading";
+    QTest::newRow("keys ignore case and blanks") << file << "MAIN"
+                                                 << " KEY "
+                                                 << "spaced key";
+    QTest::newRow("line without =") << file << "main"
+                                    << "noequals"
+                                    << "NOEQUALS";
+    QTest::newRow("section ends at next heading") << file << "Other"
+                                                  << "A"
+                                                  << "other";
+    QTest::newRow("first duplicate heading wins") << file << "Main"
+                                                  << "H" << PR_NOVALUE;
+    QTest::newRow("lines above headings unseen") << QStringList {"K=1", "[S]"} << "S"
+                                                 << "K" << PR_NOVALUE;
+    QTest::newRow("missing heading") << file << "None"
+                                     << "A" << PR_NOVALUE;
+    QTest::newRow("missing key") << file << "Main"
+                                 << "Z" << PR_NOVALUE;
 }
 
 void TestParamObj::read()
@@ -178,15 +202,13 @@ void TestParamObj::readList_data()
     QTest::addColumn<QString>("raw");
     QTest::addColumn<QStringList>("items");
 
-    QTest::newRow("trimmed items") << QStringList { "[S]", "K=  a b  ;x" } << "  a b  ;x"
-                                   << QStringList { "a b", "x" };
-    QTest::newRow("runs of ;") << QStringList { "[S]", "K=a;;b" } << "a;;b" << QStringList { "a", "b" };
-    QTest::newRow("blank item kept inside") << QStringList { "[S]", "K=a; ;b" } << "a; ;b"
-                                            << QStringList { "a", "", "b" };
-    QTest::newRow("blank last item dropped") << QStringList { "[S]", "K=a; ;" } << "a; ;" << QStringList { "a" };
-    QTest::newRow("continuation lines") << QStringList { "[S]", "K=a;b;", "k=c;", "L=d", "K=e" } << "a;b;"
-                                        << QStringList { "a", "b", "c" };
-    QTest::newRow("empty value") << QStringList { "[S]", "K=" } << "" << QStringList {};
+    QTest::newRow("trimmed items") << QStringList {"[S]", "K=  a b  ;x"} << "  a b  ;x" << QStringList {"a b", "x"};
+    QTest::newRow("runs of ;") << QStringList {"[S]", "K=a;;b"} << "a;;b" << QStringList {"a", "b"};
+    QTest::newRow("blank item kept inside") << QStringList {"[S]", "K=a; ;b"} << "a; ;b" << QStringList {"a", "", "b"};
+    QTest::newRow("blank last item dropped") << QStringList {"[S]", "K=a; ;"} << "a; ;" << QStringList {"a"};
+    QTest::newRow("continuation lines") << QStringList {"[S]", "K=a;b;", "k=c;", "L=d", "K=e"} << "a;b;"
+                                        << QStringList {"a", "b", "c"};
+    QTest::newRow("empty value") << QStringList {"[S]", "K="} << "" << QStringList {};
 }
 
 void TestParamObj::readList()
@@ -194,14 +216,14 @@ void TestParamObj::readList()
     QFETCH(QStringList, lines);
     QFETCH(QString, raw);
     QFETCH(QStringList, items);
-    QStringList read { "stale" };
+    QStringList read {"stale"};
     QCOMPARE(Params(lines).PRReads("S", "K", &read), raw);
     QCOMPARE(read, items);
 }
 
 void TestParamObj::readDefaultAndInteger()
 {
-    const Param_Obj params = Params({ "[S]", "EMPTY=", "QUOTES=\"\"", "N= 12 ", "BAD=12a", "NEG=-3;x" });
+    const Param_Obj params = Params({"[S]", "EMPTY=", "QUOTES=\"\"", "N= 12 ", "BAD=12a", "NEG=-3;x"});
     QCOMPARE(params.PRReadDefault("S", "EMPTY", "dflt"), QString("dflt"));
     QCOMPARE(params.PRReadDefault("S", "QUOTES", "dflt"), QString());
     QCOMPARE(params.PRReadDefault("S", "MISSING", "dflt"), QString("dflt"));
@@ -220,21 +242,29 @@ void TestParamObj::encodeOnWrite_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("plain") << "abc" << "K=abc";
-    QTest::newRow("empty") << "" << "K=\"\"";
-    QTest::newRow("leading blank") << " abc" << "K=\" abc\"";
-    QTest::newRow("trailing blank") << "abc " << "K=\"abc \"";
-    QTest::newRow("semicolon") << "x;y" << "K=x y";
-    QTest::newRow("quotes") << "a \"b\"" << "K=\"a \"\"b\"\"\"";
-    QTest::newRow("equals kept") << "a=b" << "K=a=b";
-    QTest::newRow("pilcrow") << "un¶deux" << "K=un¶deux";
+    QTest::newRow("plain") << "abc"
+                           << "K=abc";
+    QTest::newRow("empty") << ""
+                           << "K=\"\"";
+    QTest::newRow("leading blank") << " abc"
+                                   << "K=\" abc\"";
+    QTest::newRow("trailing blank") << "abc "
+                                    << "K=\"abc \"";
+    QTest::newRow("semicolon") << "x;y"
+                               << "K=x y";
+    QTest::newRow("quotes") << "a \"b\""
+                            << "K=\"a \"\"b\"\"\"";
+    QTest::newRow("equals kept") << "a=b"
+                                 << "K=a=b";
+    QTest::newRow("pilcrow") << "un¶deux"
+                             << "K=un¶deux";
 }
 
 void TestParamObj::encodeOnWrite()
 {
     QFETCH(QString, value);
     QFETCH(QString, stored);
-    Param_Obj params = Params({ "[S]" });
+    Param_Obj params = Params({"[S]"});
     params.PRWrite("S", " K ", value);
     QCOMPARE(params.Line(1), stored);
     QString expected = value;
@@ -244,14 +274,13 @@ void TestParamObj::encodeOnWrite()
 
 void TestParamObj::writePlacement()
 {
-    Param_Obj params = Params({ "TOP", "[A]", "X=1", "[B]", "Y=2" });
+    Param_Obj params = Params({"TOP", "[A]", "X=1", "[B]", "Y=2"});
     params.PRWrite("a", "K1", "one");
     params.PRWrite("A", "K2", "two");
     params.PRWrite("A", "x", "replaced");
     params.PRWrite(" New ", "K", "v");
     params.PRWritel("B", "N", -5);
-    const QStringList expected { "TOP", "[A]", "K2=two", "K1=one", "x=replaced", "[B]", "N=-5", "Y=2", "[New]",
-        "K=v" };
+    const QStringList expected {"TOP", "[A]", "K2=two", "K1=one", "x=replaced", "[B]", "N=-5", "Y=2", "[New]", "K=v"};
     QCOMPARE(params.Lines(), expected);
     QCOMPARE(params.PRRead("new", "k"), QString("v"));
     QCOMPARE(params.PRRead("B", "Y"), QString("2"));
@@ -259,29 +288,29 @@ void TestParamObj::writePlacement()
 
 void TestParamObj::writeList()
 {
-    Param_Obj params = Params({ "[S]", "K=old;", "K=continued;" });
-    params.PRWrites("S", "K", { "a", " b", "c;d", "" });
+    Param_Obj params = Params({"[S]", "K=old;", "K=continued;"});
+    params.PRWrites("S", "K", {"a", " b", "c;d", ""});
     QCOMPARE(params.Line(1), QString("K=a;\" b\";c d;\"\";"));
     QCOMPARE(params.Line(2), QString("K=continued;"));
     QStringList items;
     params.PRReads("S", "K", &items);
-    QCOMPARE(items, (QStringList { "a", " b", "c d", "", "continued" }));
+    QCOMPARE(items, (QStringList {"a", " b", "c d", "", "continued"}));
 }
 
 void TestParamObj::loadNormalises()
 {
-    const Param_Obj params = Params({ "  [ Name ]  ", "\tA=1  ", "[]", "[ ]", "[", "x]" });
-    QCOMPARE(params.Lines(), (QStringList { "[Name]", "A=1", "[??]", "[??]", "[", "x]" }));
+    const Param_Obj params = Params({"  [ Name ]  ", "\tA=1  ", "[]", "[ ]", "[", "x]"});
+    QCOMPARE(params.Lines(), (QStringList {"[Name]", "A=1", "[??]", "[??]", "[", "x]"}));
     QCOMPARE(params.PRGetParHead("name"), 0);
     QCOMPARE(params.PRGetParHead("NAME"), 0);
     QCOMPARE(params.PRGetParHead("??"), 2);
     // A no-break space is text, not a blank.
-    QCOMPARE(Params({ QString::fromUtf8("\u00A0x") }).Line(0), QString::fromUtf8("\u00A0x"));
+    QCOMPARE(Params({QString::fromUtf8("\u00A0x")}).Line(0), QString::fromUtf8("\u00A0x"));
 }
 
 void TestParamObj::indexFollowsEdits()
 {
-    Param_Obj params = Params({ "[A]", "K=a", "[B]", "K=b" });
+    Param_Obj params = Params({"[A]", "K=a", "[B]", "K=b"});
     QCOMPARE(params.PRRead("B", "K"), QString("b"));
     params.PRWrite("A", "NEW", "x"); // shifts every heading below
     QCOMPARE(params.PRGetParHead("B"), 3);
@@ -305,16 +334,16 @@ void TestParamObj::clearSections_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QStringList>("kept");
 
-    const QStringList all { "top", "[ITEM.1]", "a=1", "", "[ITEM.2]", "b=2", "[ITEMS]", "c=3", "[OTHER]", "d=4" };
-    QTest::newRow("= removes the base name") << "=" << false << "ITEM"
-                                             << QStringList { "top", "[ITEMS]", "c=3", "[OTHER]", "d=4" };
+    const QStringList all {"top", "[ITEM.1]", "a=1", "", "[ITEM.2]", "b=2", "[ITEMS]", "c=3", "[OTHER]", "d=4"};
+    QTest::newRow("= removes the base name")
+        << "=" << false << "ITEM" << QStringList {"top", "[ITEMS]", "c=3", "[OTHER]", "d=4"};
     QTest::newRow("# keeps only it") << "#" << false << "ITEM"
-                                     << QStringList { "[ITEM.1]", "a=1", "", "[ITEM.2]", "b=2" };
-    QTest::newRow("* matches prefixes") << "*" << false << "ITEM" << QStringList { "top", "[OTHER]", "d=4" };
+                                     << QStringList {"[ITEM.1]", "a=1", "", "[ITEM.2]", "b=2"};
+    QTest::newRow("* matches prefixes") << "*" << false << "ITEM" << QStringList {"top", "[OTHER]", "d=4"};
     QTest::newRow("case-sensitive") << "=" << false << "item" << all;
     QTest::newRow("special: full name") << "=" << true << "ITEM.2"
-                                        << QStringList { "top", "[ITEM.1]", "a=1", "", "[ITEMS]", "c=3", "[OTHER]",
-                                               "d=4" };
+                                        << QStringList {
+                                               "top", "[ITEM.1]", "a=1", "", "[ITEMS]", "c=3", "[OTHER]", "d=4"};
 }
 
 void TestParamObj::clearSections()
@@ -323,8 +352,7 @@ void TestParamObj::clearSections()
     QFETCH(bool, special);
     QFETCH(QString, name);
     QFETCH(QStringList, kept);
-    Param_Obj params
-        = Params({ "top", "[ITEM.1]", "a=1", "", "[ITEM.2]", "b=2", "[ITEMS]", "c=3", "[OTHER]", "d=4" });
+    Param_Obj params = Params({"top", "[ITEM.1]", "a=1", "", "[ITEM.2]", "b=2", "[ITEMS]", "c=3", "[OTHER]", "d=4"});
     if (special)
         params.PRClearSpecial(name, mode);
     else
@@ -335,7 +363,7 @@ void TestParamObj::clearSections()
 
 void TestParamObj::headingRanges()
 {
-    const Param_Obj params = Params({ "x", "[A]", "1", "2", "[ B ]", "[C]", "3" });
+    const Param_Obj params = Params({"x", "[A]", "1", "2", "[ B ]", "[C]", "3"});
     PRHeadingList headings;
     QVERIFY(params.PRGetHeadingsB(headings));
     QCOMPARE(headings.size(), 3);
@@ -366,7 +394,7 @@ void TestParamObj::rangesBeyond32767Lines()
 {
     // Work files of many items outgrow 15-bit line numbers: ranges must
     // still be exact, never wrapped.
-    QStringList lines { "[BIG]" };
+    QStringList lines {"[BIG]"};
     for (int i = 0; i < 40000; ++i)
         lines.append(QStringLiteral("K%1=%1").arg(i));
     lines.append("[AFTER]");
@@ -387,18 +415,18 @@ void TestParamObj::rangesBeyond32767Lines()
 
 void TestParamObj::renumberHeadings()
 {
-    Param_Obj params = Params({ "[IT.1]", "[IT.3]", "a", "[IT.4]", "[OTHER.9]", "[IT.2]" });
+    Param_Obj params = Params({"[IT.1]", "[IT.3]", "a", "[IT.4]", "[OTHER.9]", "[IT.2]"});
     QVERIFY(params.PRReNumberHeading("IT"));
-    QCOMPARE(params.Lines(), (QStringList { "[IT.1]", "[IT.2]", "a", "[IT.3]", "[OTHER.9]", "[IT.2]" }));
+    QCOMPARE(params.Lines(), (QStringList {"[IT.1]", "[IT.2]", "a", "[IT.3]", "[OTHER.9]", "[IT.2]"}));
 
-    Param_Obj bad = Params({ "[IT.5]", "[IT.x]", "[IT.7]" });
+    Param_Obj bad = Params({"[IT.5]", "[IT.x]", "[IT.7]"});
     QVERIFY(!bad.PRReNumberHeading("IT"));
-    QCOMPARE(bad.Lines(), (QStringList { "[IT.1]", "[IT.x]", "[IT.7]" }));
+    QCOMPARE(bad.Lines(), (QStringList {"[IT.1]", "[IT.x]", "[IT.7]"}));
 }
 
 void TestParamObj::multipleValues()
 {
-    Param_Obj params = Params({ "[S]" });
+    Param_Obj params = Params({"[S]"});
     QStringList values;
     for (int i = 0; i < 12; ++i)
         values.append(QStringLiteral("v%1").arg(i));
@@ -420,14 +448,14 @@ void TestParamObj::multipleValues()
     params.PRReadMultiple("s", "P", read, &keys); // the heading is case-sensitive here
     QVERIFY(read.isEmpty());
 
-    const QStringList names { "A", "B" };
-    params.PRWriteMultiple("S", "", { "x", "y" }, &names);
+    const QStringList names {"A", "B"};
+    params.PRWriteMultiple("S", "", {"x", "y"}, &names);
     QCOMPARE(params.PRRead("S", "B"), QString("y"));
 }
 
 void TestParamObj::searchCountAndSectionText()
 {
-    const Param_Obj params = Params({ "[A]", "k=1", "k=2", "", "k=3", "[B]", "m=1" });
+    const Param_Obj params = Params({"[A]", "k=1", "k=2", "", "k=3", "[B]", "m=1"});
     QString heading = "unchanged";
     params.PRSearchHeading("k=3", heading);
     QCOMPARE(heading, QString("[A]"));
@@ -440,11 +468,11 @@ void TestParamObj::searchCountAndSectionText()
 
     QStringList list;
     QVERIFY(params.PRGetHeadingStr(1, "a", list));
-    QCOMPARE(list, (QStringList { "k=1", "k=2", "", "k=3" }));
+    QCOMPARE(list, (QStringList {"k=1", "k=2", "", "k=3"}));
     QVERIFY(params.PRGetHeadingStr(2, "1", list));
-    QCOMPARE(list, QStringList { "m=1" });
+    QCOMPARE(list, QStringList {"m=1"});
     QVERIFY(params.PRGetHeadingStr(3, QString(), list));
-    QCOMPARE(list, (QStringList { "A", "B" }));
+    QCOMPARE(list, (QStringList {"A", "B"}));
     QVERIFY(!params.PRGetHeadingStr(1, "none", list));
 }
 

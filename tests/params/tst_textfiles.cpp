@@ -43,13 +43,13 @@ void TestTextFiles::lineEnds_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList { "a", "b" };
-    QTest::newRow("LF, no final end") << QByteArray("a\nb") << QStringList { "a", "b" };
-    QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList { "a", "b" };
-    QTest::newRow("mixed and empty lines") << QByteArray("a\r\n\n\rb\n\r") << QStringList { "a", "", "", "b", "" };
-    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList { "a", "b" };
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\n") << QStringList {"a", "b"};
+    QTest::newRow("LF, no final end") << QByteArray("a\nb") << QStringList {"a", "b"};
+    QTest::newRow("CR") << QByteArray("a\rb\r") << QStringList {"a", "b"};
+    QTest::newRow("mixed and empty lines") << QByteArray("a\r\n\n\rb\n\r") << QStringList {"a", "", "", "b", ""};
+    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb\0c\r\nd", 9) << QStringList {"a", "b"};
     QTest::newRow("empty") << QByteArray() << QStringList {};
-    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\n") << QStringList { "été" };
+    QTest::newRow("UTF-8 mark") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9\r\n") << QStringList {"été"};
 }
 
 void TestTextFiles::lineEnds()
@@ -76,8 +76,7 @@ void TestTextFiles::everyByteRoundTrips()
 {
     QByteArray all;
     for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n')
-            all.append(char(b));
+        if (b != '\r' && b != '\n') all.append(char(b));
     const QStringList lines = TextFile::DecodeLines(all + "\r\n");
     QCOMPARE(lines.size(), 1);
     QCOMPARE(TextFile::EncodeLines(lines), all + "\r\n");
@@ -125,7 +124,7 @@ void TestTextFiles::missingFileIsAFrenchError()
     QVERIFY(!params.LoadFromFile(Path("absent.txt"), &error));
     QVERIFY2(error.startsWith("Impossible de lire le fichier"), qPrintable(error));
     QVERIFY(error.contains("absent.txt"));
-    QCOMPARE(params.Lines(), QStringList { "kept" });
+    QCOMPARE(params.Lines(), QStringList {"kept"});
     QVERIFY(!params.LoadFromFile(Folder(), &error));
 }
 
@@ -133,8 +132,10 @@ void TestTextFiles::failedSaveKeepsOldFile_data()
 {
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("cause");
-    QTest::newRow("missing folder") << "nofolder/file.txt" << "le dossier n'existe pas";
-    QTest::newRow("target is a folder") << "folder" << "c'est un dossier";
+    QTest::newRow("missing folder") << "nofolder/file.txt"
+                                    << "le dossier n'existe pas";
+    QTest::newRow("target is a folder") << "folder"
+                                        << "c'est un dossier";
 }
 
 void TestTextFiles::failedSaveKeepsOldFile()
@@ -153,7 +154,7 @@ void TestTextFiles::failedSaveKeepsOldFile()
     QVERIFY(SafeSave::WriteFile(kept, "new"));
     QCOMPARE(TestFiles::ReadBytes(kept), QByteArray("new"));
     const QStringList files = QDir(Folder()).entryList(QDir::Files);
-    QCOMPARE(files, QStringList { "kept.txt" });
+    QCOMPARE(files, QStringList {"kept.txt"});
 }
 
 void TestTextFiles::failedWriteKeepsOldFile()
@@ -177,7 +178,7 @@ void TestTextFiles::failedWriteKeepsOldFile()
     QVERIFY(!written);
     QVERIFY2(error.contains("le fichier est trop volumineux"), qPrintable(error));
     QCOMPARE(TestFiles::ReadBytes(fileName), QByteArray("old content"));
-    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList { "work.txt" });
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList {"work.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestTextFiles)

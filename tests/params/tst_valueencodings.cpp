@@ -95,7 +95,7 @@ void TestValueEncodings::colorWriting()
 void TestValueEncodings::readColorDefault()
 {
     Param_Obj params;
-    params.LoadFromLines({ "[S]", "GOOD= 0*0*255 ", "BAD=300*0*0" });
+    params.LoadFromLines({"[S]", "GOOD= 0*0*255 ", "BAD=300*0*0"});
     RgbColor color;
     QVERIFY(ReadParamColor(params, "S", "GOOD", RgbColor(7), color));
     QCOMPARE(color.Value(), quint32(0xFF0000));
@@ -117,12 +117,12 @@ void TestValueEncodings::fonts_data()
     QTest::newRow("full") << "10,Courier New,COLOR:255*0*0,Bold,Italic" << true << 10 << "Courier New"
                           << quint32(0x0000FF) << int(FontSpec::Underline | FontSpec::Bold | FontSpec::Italic);
     QTest::newRow("name alone") << "Arial" << false << 12 << "Start" << quint32(0x00FF00) << int(FontSpec::Underline);
-    QTest::newRow("two fields apply but fail") << "14,Arial" << false << 14 << "Arial" << quint32(0x00FF00)
-                                               << int(FontSpec::Underline);
+    QTest::newRow("two fields apply but fail")
+        << "14,Arial" << false << 14 << "Arial" << quint32(0x00FF00) << int(FontSpec::Underline);
     QTest::newRow("styles only add") << "x,,strikeout" << false << 12 << "Start" << quint32(0x00FF00)
                                      << int(FontSpec::Underline | FontSpec::StrikeOut);
-    QTest::newRow("integer name refused") << "8,12,COLOR:0*0*0" << true << 8 << "Start" << quint32(0)
-                                          << int(FontSpec::Underline);
+    QTest::newRow("integer name refused")
+        << "8,12,COLOR:0*0*0" << true << 8 << "Start" << quint32(0) << int(FontSpec::Underline);
     QTest::newRow("empty") << "  " << false << 12 << "Start" << quint32(0x00FF00) << int(FontSpec::Underline);
 }
 
@@ -134,7 +134,7 @@ void TestValueEncodings::fonts()
     QFETCH(QString, name);
     QFETCH(quint32, color);
     QFETCH(int, styles);
-    FontSpec font { 12, "Start", RgbColor(0x00FF00), FontSpec::Underline };
+    FontSpec font {12, "Start", RgbColor(0x00FF00), FontSpec::Underline};
     QCOMPARE(ParamToFont(text, font), ok);
     QCOMPARE(font.Size, size);
     QCOMPARE(font.Name, name);
@@ -144,7 +144,7 @@ void TestValueEncodings::fonts()
 
 void TestValueEncodings::fontWriting()
 {
-    const FontSpec font { 12, "Arial", RgbColor(0), FontSpec::Bold | FontSpec::StrikeOut };
+    const FontSpec font {12, "Arial", RgbColor(0), FontSpec::Bold | FontSpec::StrikeOut};
     QCOMPARE(FontToParam(&font), QString("12,Arial,COLOR:0*0*0,Bold,StrikeOut"));
     QCOMPARE(FontToParam(nullptr), QString());
     FontSpec read;
@@ -159,8 +159,8 @@ void TestValueEncodings::rectangles_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QList<int>>("values");
-    QTest::newRow("small size raised") << "(TLWH:10,20,30,40)" << true << QList<int> { 10, 20, 50, 50 };
-    QTest::newRow("lower case, negatives") << " (tlwh:-5,-8,640,480) " << true << QList<int> { -5, -8, 640, 480 };
+    QTest::newRow("small size raised") << "(TLWH:10,20,30,40)" << true << QList<int> {10, 20, 50, 50};
+    QTest::newRow("lower case, negatives") << " (tlwh:-5,-8,640,480) " << true << QList<int> {-5, -8, 640, 480};
     QTest::newRow("three fields") << "(tlwh:10,20,300)" << false << QList<int> {};
     QTest::newRow("text after )") << "(tlwh:1,2,300,300)x" << false << QList<int> {};
     QTest::newRow("bad number") << "(tlwh:1,2,3a,300)" << false << QList<int> {};
@@ -175,18 +175,18 @@ void TestValueEncodings::rectangles()
     int top = -1, left = -1, width = -1, height = -1;
     QCOMPARE(ParamToRect(text, top, left, width, height), ok);
     if (ok)
-        QCOMPARE((QList<int> { top, left, width, height }), values);
+        QCOMPARE((QList<int> {top, left, width, height}), values);
     else
-        QCOMPARE((QList<int> { top, left, width, height }), (QList<int> { -1, -1, -1, -1 }));
+        QCOMPARE((QList<int> {top, left, width, height}), (QList<int> {-1, -1, -1, -1}));
     QCOMPARE(WindowToParam(QRect(20, 10, 300, 200)), QString("(tlwh:10,20,300,200)"));
 }
 
 void TestValueEncodings::listOfLists()
 {
     TTslOfTsl lists;
-    QCOMPARE(lists.Add("Panel", { "a", "b" }), 0);
-    lists.Add("Other", { "c" });
-    QCOMPARE(*lists.ListAt(0), (QStringList { "a", "b" }));
+    QCOMPARE(lists.Add("Panel", {"a", "b"}), 0);
+    lists.Add("Other", {"c"});
+    QCOMPARE(*lists.ListAt(0), (QStringList {"a", "b"}));
     QCOMPARE(lists.Name(1), QString("Other"));
     QCOMPARE(lists.IndexOf("other"), 1);
     QVERIFY(!lists.ListAt(2));

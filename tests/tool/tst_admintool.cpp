@@ -1,0 +1,115 @@
+// ardoisine-tool as school IT staff run it: real processes, real files.
+#include "TestFiles.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run Tool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(ARDOISINE_TOOL), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class TestAdminTool : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void paramCommands();
+    void failuresAndUsage_data();
+    void failuresAndUsage();
+    void definitionCommand();
+
+private:
+    QString Path(const QString& name) const { return m_dir->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestAdminTool::paramCommands()
+{
+    const QString file = Path("Zoé.conf");
+    Run run = Tool({"param", "set", file, "ARDOISINE", "TEXTFONTNAME", "Arial Narrow"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(Tool({"param", "set", file, "ARDOISINE", "ITEMS", "un;deux"}).code, 0);
+    QCOMPARE(Tool({"param", "set", file, "AUTRE", "NOM", "Zoé ¶ 你好"}).code, 0);
+
+    run = Tool({"param", "get", file, "ardoisine", "textfontname"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QString("Arial Narrow\n"));
+    QCOMPARE(Tool({"param", "get", file, "AUTRE", "NOM"}).out, QString("Zoé ¶ 你好\n"));
+    QCOMPARE(Tool({"param", "get", file, "ARDOISINE", "MISSING"}).out, QString("*%_-0#&|\n"));
+    QCOMPARE(Tool({"param", "get-default", file, "ARDOISINE", "MISSING", "10"}).out, QString("10\n"));
+    QCOMPARE(Tool({"param", "list", file, "ARDOISINE", "ITEMS"}).out, QString("un deux\n"));
+    QCOMPARE(Tool({"param", "headings", file}).out, QString("ARDOISINE\nAUTRE\n"));
+
+    QCOMPARE(Tool({"param", "clear", file, "AUTRE", "="}).code, 0);
+    QCOMPARE(Tool({"param", "headings", file}).out, QString("ARDOISINE\n"));
+    QVERIFY(TestFiles::ReadBytes(file).endsWith("\r\n"));
+}
+
+void TestAdminTool::failuresAndUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no command") << QStringList {} << 2 << "Aucune commande";
+    QTest::newRow("unknown command") << QStringList {"frobnicate"} << 2 << "Commande inconnue";
+    QTest::newRow("unknown action") << QStringList {"param", "nope", "f"} << 2 << "inconnue";
+    QTest::newRow("missing argument") << QStringList {"param", "get", "f", "H"} << 2 << "Nombre d'arguments";
+    QTest::newRow("missing file") << QStringList {"param", "get", "absent.txt", "H", "K"} << 1
+                                  << "Impossible de lire le fichier";
+    QTest::newRow("save into a missing folder")
+        << QStringList {"param", "set", "nofolder/x.txt", "H", "K", "V"} << 1 << "Impossible d'enregistrer le fichier";
+    QTest::newRow("definition usage") << QStringList {"definition", "f"} << 2 << "attend un fichier";
+}
+
+void TestAdminTool::failuresAndUsage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+    for (QString& argument : arguments)
+        if (argument.endsWith(".txt")) argument = Path(argument);
+    const Run run = Tool(arguments);
+    QCOMPARE(run.code, code);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+
+    const Run help = Tool({"--help"});
+    QCOMPARE(help.code, 0);
+    QVERIFY(help.out.contains("param get FICHIER RUBRIQUE CLÉ"));
+}
+
+void TestAdminTool::definitionCommand()
+{
+    const QString file = Path("Fiche_Paul.txt");
+    QVERIFY(TestFiles::WriteBytes(file,
+        TestFiles::CrLf({"  [ MAINRECT ] ", "TYPE=RECT", "RECT=2000,2829", "CHILD=NEWIT_1,2500,100", "", "[NEWIT_1]",
+            "TYPE=RECT", "RECT=100,50", "COLORS=BACK:255"})));
+    const Run run = Tool({"definition", file, "MAINRECT"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out,
+        QString("[MAINRECT]\nTYPE=RECT\nRECT=2000,2829\nCHILD=NEWIT_1,10,100\n\n"
+                "[NEWIT_1]\nTYPE=RECT\nRECT=100,50\nCOLORS=BACK:255\n"));
+
+    const Run bad = Tool({"definition", file, "NEWIT_2"});
+    QCOMPARE(bad.code, 1);
+    QVERIFY2(bad.err.contains("contient des erreurs"), qPrintable(bad.err));
+}
+
+QTEST_GUILESS_MAIN(TestAdminTool)
+#include "tst_admintool.moc"
