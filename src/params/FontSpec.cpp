@@ -3,7 +3,8 @@
 QFont FontSpec::ToQFont() const
 {
     QFont font(Name);
-    if (Size > 0) font.setPointSize(Size);
+    if (Size > 0)
+        font.setPointSize(Size);
     font.setBold(Has(Bold));
     font.setItalic(Has(Italic));
     font.setUnderline(Has(Underline));

@@ -46,7 +46,8 @@ QString UpperKey(const QString& key)
 QString Param_Obj::NormaliseLine(const QString& line)
 {
     const QString trimmed = StrTrim(line);
-    if (!StartsAndEndsWithBrackets(trimmed)) return trimmed;
+    if (!StartsAndEndsWithBrackets(trimmed))
+        return trimmed;
     const QString inner = StrTrim(trimmed.mid(1, trimmed.size() - 2));
     return QLatin1Char('[') + (inner.isEmpty() ? QStringLiteral("??") : inner) + QLatin1Char(']');
 }
@@ -63,7 +64,8 @@ void Param_Obj::LoadFromLines(const QStringList& lines)
 bool Param_Obj::LoadFromFile(const QString& fileName, QString* error)
 {
     QStringList lines;
-    if (!TextFile::ReadLines(fileName, lines, error)) return false;
+    if (!TextFile::ReadLines(fileName, lines, error))
+        return false;
     LoadFromLines(lines);
     return true;
 }
@@ -81,7 +83,8 @@ void Param_Obj::SetLines(const QStringList& lines)
 
 void Param_Obj::SetLine(int index, const QString& text)
 {
-    if (index < 0 || index >= Count()) return;
+    if (index < 0 || index >= Count())
+        return;
     m_lines[index] = text;
     Touch();
 }
@@ -100,7 +103,8 @@ void Param_Obj::Insert(int index, const QString& text)
 
 void Param_Obj::Delete(int index)
 {
-    if (index < 0 || index >= Count()) return;
+    if (index < 0 || index >= Count())
+        return;
     m_lines.removeAt(index);
     Touch();
 }
@@ -126,17 +130,20 @@ bool Param_Obj::IsHeadingLine(const QString& line)
 
 void Param_Obj::BuildIndex() const
 {
-    if (m_indexValid) return;
+    if (m_indexValid)
+        return;
     m_headIndex.clear();
     m_headingLines.clear();
     for (int i = 0; i < Count(); ++i) {
         const QString& line = m_lines[i];
-        if (!IsHeadingLine(line)) continue;
+        if (!IsHeadingLine(line))
+            continue;
         m_headingLines.append(i);
         // The first of duplicate headings wins.
         if (StartsAndEndsWithBrackets(line)) {
             const QString key = line.toUpper();
-            if (!m_headIndex.contains(key)) m_headIndex.insert(key, i);
+            if (!m_headIndex.contains(key))
+                m_headIndex.insert(key, i);
         }
     }
     m_indexValid = true;
@@ -158,7 +165,8 @@ int Param_Obj::PRGetParHead(const QString& heading) const
 bool Param_Obj::SectionRange(const QString& heading, int& first, int& last) const
 {
     const int head = PRGetParHead(heading);
-    if (head < 0) return false;
+    if (head < 0)
+        return false;
     const int next = NextHeadingAfter(head);
     first = head + 1;
     last = (next < 0 ? Count() : next) - 1;
@@ -183,8 +191,10 @@ int Param_Obj::KeyIndexAfter(int headingLine, const QString& key) const
     const QString wanted = UpperKey(key);
     for (int i = headingLine + 1; i < Count(); ++i) {
         const QString& line = m_lines[i];
-        if (IsHeadingLine(line)) return -1;
-        if (LineKey(line) == wanted) return i;
+        if (IsHeadingLine(line))
+            return -1;
+        if (LineKey(line) == wanted)
+            return i;
     }
     return -1;
 }
@@ -201,9 +211,11 @@ QString Param_Obj::PRExtractField(const QString& value, int n)
 {
     const QString semicolon = QStringLiteral(";");
     const int count = std::max(1, StrWordCount(value, semicolon));
-    if (n < 1 || n > count) return PR_NOVALUE;
+    if (n < 1 || n > count)
+        return PR_NOVALUE;
     const QString word = StrTrim(StrExtractWord(n, value, semicolon));
-    if (word.isEmpty() || word == QString(kQuote)) return n < count ? QString() : PR_NOVALUE;
+    if (word.isEmpty() || word == QString(kQuote))
+        return n < count ? QString() : PR_NOVALUE;
     if (word.size() > 1 && word.front() == kQuote && word.back() == kQuote)
         return word.mid(1, word.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
     return word;
@@ -235,28 +247,36 @@ QString Param_Obj::PRReadDefault(const QString& heading, const QString& key, con
 QString Param_Obj::PRReadl(const QString& heading, const QString& key, int* value) const
 {
     const QString text = PRRead(heading, key);
-    if (text == PR_NOVALUE) return text;
+    if (text == PR_NOVALUE)
+        return text;
     const std::optional<int> number = TextToInt(StrTrim(text));
-    if (!number) return PR_NOVALUE;
-    if (value) *value = *number;
+    if (!number)
+        return PR_NOVALUE;
+    if (value)
+        *value = *number;
     return text;
 }
 
 QString Param_Obj::PRReads(const QString& heading, const QString& key, QStringList* items) const
 {
-    if (items) items->clear();
+    if (items)
+        items->clear();
     const int index = PRGetParIdx(heading, key);
-    if (index < 0) return PR_NOVALUE;
+    if (index < 0)
+        return PR_NOVALUE;
     const QString raw = LineValue(m_lines[index]);
-    if (!items) return raw;
+    if (!items)
+        return raw;
     const QString lineKey = LineKey(m_lines[index]);
     for (int i = index; i < Count(); ++i) {
-        if (i > index && (IsHeadingLine(m_lines[i]) || LineKey(m_lines[i]) != lineKey)) break;
+        if (i > index && (IsHeadingLine(m_lines[i]) || LineKey(m_lines[i]) != lineKey))
+            break;
         const QString value = LineValue(m_lines[i]);
         const int count = std::max(1, StrWordCount(value, QStringLiteral(";")));
         for (int n = 1; n <= count; ++n) {
             const QString field = PRExtractField(value, n);
-            if (field != PR_NOVALUE) items->append(field);
+            if (field != PR_NOVALUE)
+                items->append(field);
         }
     }
     return raw;
@@ -280,7 +300,8 @@ void Param_Obj::PlaceKeyLine(const QString& heading, const QString& key, const Q
         return;
     }
     m_lines[index] = line;
-    if (IsHeadingLine(line)) Touch();
+    if (IsHeadingLine(line))
+        Touch();
 }
 
 void Param_Obj::PRWrite(const QString& heading, const QString& key, const QString& text)
@@ -311,9 +332,11 @@ void Param_Obj::ClearSections(const QString& name, const QString& mode, const QS
     QStringList kept;
     kept.reserve(m_lines.size());
     for (const QString& line : std::as_const(m_lines)) {
-        if (line.startsWith(QLatin1Char('['))) current = StrExtractWord(1, line, delimiters);
+        if (line.startsWith(QLatin1Char('[')))
+            current = StrExtractWord(1, line, delimiters);
         const bool match = (prefix ? current.startsWith(name) : current == name) != invert;
-        if (!match) kept.append(line);
+        if (!match)
+            kept.append(line);
     }
     m_lines = kept;
     Touch();
@@ -355,7 +378,8 @@ bool Param_Obj::PRGetHeadingsBStartAndEnd(
     if (position < 0) {
         const QString wanted = name.toUpper();
         for (qsizetype i = 0; i < headings.size() && position < 0; ++i)
-            if (headings[i].name.toUpper() == wanted) position = int(i);
+            if (headings[i].name.toUpper() == wanted)
+                position = int(i);
     }
     if (position < 0 || position >= headings.size()) {
         first = 0;
@@ -372,7 +396,8 @@ bool Param_Obj::PRReNumberHeading(const QString& base)
     const QString start = QLatin1Char('[') + base;
     int counter = 1;
     for (QString& line : m_lines) {
-        if (!line.startsWith(start)) continue;
+        if (!line.startsWith(start))
+            continue;
         const std::optional<int> number = TextToInt(StrExtractWord(2, line, QStringLiteral(".]")));
         if (!number) {
             Touch();
@@ -399,7 +424,8 @@ void Param_Obj::PRSearchHeading(const QString& text, QString& heading) const
 int Param_Obj::PRGetParamCountOfHeading(const QString& heading) const
 {
     const int head = PRGetParHead(heading);
-    if (head < 0) return 0;
+    if (head < 0)
+        return 0;
     int count = 0;
     for (int i = head + 1; i < Count() && !m_lines[i].isEmpty() && !IsHeadingLine(m_lines[i]); ++i)
         ++count;
@@ -419,10 +445,12 @@ bool Param_Obj::PRGetHeadingStr(int mode, const QString& heading, QStringList& l
     int first = 0;
     int last = -1;
     if (mode == 1) {
-        if (!SectionRange(heading, first, last)) return false;
+        if (!SectionRange(heading, first, last))
+            return false;
     } else if (mode == 2) {
         const std::optional<int> position = TextToInt(StrTrim(heading));
-        if (!position || !PRGetHeadingsBStartAndEnd(QString(), *position, first, last, headings)) return false;
+        if (!position || !PRGetHeadingsBStartAndEnd(QString(), *position, first, last, headings))
+            return false;
     } else {
         return false;
     }
@@ -435,10 +463,12 @@ void Param_Obj::PRReadMultiple(
     const QString& heading, const QString& keyPrefix, QStringList& values, QStringList* keys) const
 {
     values.clear();
-    if (keys) keys->clear();
+    if (keys)
+        keys->clear();
     const QString headingLine = QLatin1Char('[') + heading + QLatin1Char(']');
     const int head = int(m_lines.indexOf(headingLine));
-    if (head < 0) return;
+    if (head < 0)
+        return;
     const QString prefix = UpperKey(keyPrefix);
     QStringList found;
     for (int i = head + 1; i < Count() && !IsHeadingLine(m_lines[i]); ++i) {
@@ -450,7 +480,8 @@ void Param_Obj::PRReadMultiple(
         [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     for (const QString& line : std::as_const(found)) {
         values.append(LineValue(line));
-        if (keys) keys->append(StrTrim(StrExtractField(1, line, QStringLiteral("="))));
+        if (keys)
+            keys->append(StrTrim(StrExtractField(1, line, QStringLiteral("="))));
     }
 }
 
@@ -468,7 +499,8 @@ void Param_Obj::PRWriteMultiple(
 bool Param_Obj::PRImport(const QString& fileName, const QString& baseName, QString* error)
 {
     Param_Obj imported;
-    if (!imported.LoadFromFile(fileName, error)) return false;
+    if (!imported.LoadFromFile(fileName, error))
+        return false;
     imported.PRClear(baseName, QStringLiteral("#"));
     PRClear(baseName, QStringLiteral("="));
     m_lines.append(imported.m_lines);

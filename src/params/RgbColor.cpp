@@ -57,7 +57,8 @@ bool RgbColor::IsSystemColor() const
 
 RgbColor RgbColor::Resolved() const
 {
-    if (!IsSystemColor()) return RgbColor(m_value & 0xFFFFFF);
+    if (!IsSystemColor())
+        return RgbColor(m_value & 0xFFFFFF);
     const quint32 index = m_value & 0xFF;
     const quint32 rgb = index < kSystemColors.size() ? kSystemColors[index] : 0;
     return FromRgb(int(rgb >> 16), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));

@@ -15,7 +15,8 @@ QString FailureText(const QString& fileName, const QString& cause)
 
 void SetError(QString* error, const QString& text)
 {
-    if (error) *error = text;
+    if (error)
+        *error = text;
 }
 
 } // namespace

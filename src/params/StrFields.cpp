@@ -11,7 +11,8 @@ bool IsDelimiter(QChar c, const QString& delimiters)
 {
     // Delimiter sets are a few characters: a plain loop beats a search call.
     for (const QChar d : delimiters)
-        if (d == c) return true;
+        if (d == c)
+            return true;
     return false;
 }
 
@@ -23,11 +24,13 @@ template <typename Found> void ForEachWord(const QString& text, const QString& d
     while (i < size) {
         while (i < size && IsDelimiter(text[i], delimiters))
             ++i;
-        if (i >= size) return;
+        if (i >= size)
+            return;
         const qsizetype start = i;
         while (i < size && !IsDelimiter(text[i], delimiters))
             ++i;
-        if (!found(start, i - start)) return;
+        if (!found(start, i - start))
+            return;
     }
 }
 
@@ -69,8 +72,10 @@ QString StrExtractWord(int n, const QString& text, const QString& delimiters)
     QString word;
     int index = 0;
     ForEachWord(text, delimiters, [&](qsizetype start, qsizetype length) {
-        if (++index < n) return true;
-        if (index == n) word = text.mid(start, length);
+        if (++index < n)
+            return true;
+        if (index == n)
+            word = text.mid(start, length);
         return false;
     });
     return word;
@@ -80,18 +85,22 @@ int StrFieldCount(const QString& text, const QString& delimiters)
 {
     int count = 1;
     for (const QChar c : text)
-        if (IsDelimiter(c, delimiters)) ++count;
+        if (IsDelimiter(c, delimiters))
+            ++count;
     return count;
 }
 
 QString StrExtractField(int n, const QString& text, const QString& delimiters)
 {
-    if (n < 1) return QString();
+    if (n < 1)
+        return QString();
     int index = 1;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !IsDelimiter(text[i], delimiters)) continue;
-        if (index == n) return text.mid(start, i - start);
+        if (i < text.size() && !IsDelimiter(text[i], delimiters))
+            continue;
+        if (index == n)
+            return text.mid(start, i - start);
         ++index;
         start = i + 1;
     }
@@ -103,7 +112,8 @@ QStringList StrSplitFields(const QString& text, const QString& delimiters)
     QStringList fields;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !IsDelimiter(text[i], delimiters)) continue;
+        if (i < text.size() && !IsDelimiter(text[i], delimiters))
+            continue;
         fields.append(StrTrim(text.mid(start, i - start)));
         start = i + 1;
     }
@@ -115,7 +125,8 @@ QList<QPair<QString, QString>> StrNameValuePairs(const QString& text)
     QList<QPair<QString, QString>> pairs;
     for (const QString& part : StrSplitFields(text, QStringLiteral(","))) {
         const qsizetype colon = part.indexOf(QLatin1Char(':'));
-        if (colon >= 0) pairs.append({StrTrim(part.left(colon)).toUpper(), StrTrim(part.mid(colon + 1))});
+        if (colon >= 0)
+            pairs.append({StrTrim(part.left(colon)).toUpper(), StrTrim(part.mid(colon + 1))});
     }
     return pairs;
 }

@@ -24,6 +24,7 @@ const QStringList* TTslOfTsl::ListAt(int position) const
 int TTslOfTsl::IndexOf(const QString& name) const
 {
     for (int i = 0; i < Count(); ++i)
-        if (m_entries[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+        if (m_entries[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
     return -1;
 }

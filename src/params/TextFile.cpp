@@ -21,12 +21,15 @@ QStringList TextFile::SplitLines(const QString& text)
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = text[i];
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) continue;
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
         lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n')) ++i;
+        if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n'))
+            ++i;
         start = i + 1;
     }
-    if (start < size) lines.append(text.mid(start));
+    if (start < size)
+        lines.append(text.mid(start));
     return lines;
 }
 
@@ -35,7 +38,8 @@ QStringList TextFile::DecodeLines(const QByteArray& bytes)
     const bool utf8 = bytes.startsWith(kUtf8Mark);
     const qsizetype begin = utf8 ? kUtf8Mark.size() : 0;
     qsizetype end = bytes.indexOf('\0', begin);
-    if (end < 0) end = bytes.size();
+    if (end < 0)
+        end = bytes.size();
     const char* data = bytes.constData() + begin;
     const QString text = utf8 ? QString::fromUtf8(data, end - begin) : Windows1252::Decode(data, end - begin);
     return SplitLines(text);
@@ -52,7 +56,8 @@ QByteArray TextFile::EncodeLines(const QStringList& lines)
         text += line;
         text += QLatin1String("\r\n");
     }
-    if (Windows1252::CanEncode(text)) return Windows1252::Encode(text);
+    if (Windows1252::CanEncode(text))
+        return Windows1252::Encode(text);
     return kUtf8Mark + text.toUtf8();
 }
 

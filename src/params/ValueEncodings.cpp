@@ -28,7 +28,8 @@ bool ParamToBool(const QString& text, bool& value)
 bool ReadParamBool(const Param_Obj& params, const QString& heading, const QString& key, bool defaultValue)
 {
     const QString text = params.PRRead(heading, key);
-    if (text == PR_NOVALUE) return defaultValue;
+    if (text == PR_NOVALUE)
+        return defaultValue;
     const QString word = StrTrim(text).toUpper();
     return word == QLatin1String("OUI") || word == QLatin1String("YES");
 }
@@ -44,14 +45,16 @@ bool ParamToColor(const QString& text, RgbColor& color)
         std::array<int, 3> parts {};
         for (int i = 0; i < 3; ++i) {
             const std::optional<int> part = TextToInt(StrTrim(StrExtractField(i + 1, text, QStringLiteral("*"))));
-            if (!part || *part < 0 || *part > 255) return false;
+            if (!part || *part < 0 || *part > 255)
+                return false;
             parts[size_t(i)] = *part;
         }
         color = RgbColor::FromRgb(parts[0], parts[1], parts[2]);
         return true;
     }
     const std::optional<int> number = TextToInt(StrTrim(text));
-    if (!number) return false;
+    if (!number)
+        return false;
     color = RgbColor(quint32(*number));
     return true;
 }
@@ -60,19 +63,25 @@ bool ReadParamColor(
     const Param_Obj& params, const QString& heading, const QString& key, RgbColor defaultValue, RgbColor& color)
 {
     const QString text = params.PRRead(heading, key);
-    if (text != PR_NOVALUE && ParamToColor(StrTrim(text).toUpper(), color)) return true;
+    if (text != PR_NOVALUE && ParamToColor(StrTrim(text).toUpper(), color))
+        return true;
     color = defaultValue;
     return false;
 }
 
 QString FontToParam(const FontSpec* font)
 {
-    if (!font) return QString();
+    if (!font)
+        return QString();
     QString text = QStringLiteral("%1,%2,COLOR:%3").arg(font->Size).arg(font->Name, ColorToParam(font->Color));
-    if (font->Has(FontSpec::Bold)) text += QLatin1String(",Bold");
-    if (font->Has(FontSpec::Italic)) text += QLatin1String(",Italic");
-    if (font->Has(FontSpec::Underline)) text += QLatin1String(",Underline");
-    if (font->Has(FontSpec::StrikeOut)) text += QLatin1String(",StrikeOut");
+    if (font->Has(FontSpec::Bold))
+        text += QLatin1String(",Bold");
+    if (font->Has(FontSpec::Italic))
+        text += QLatin1String(",Italic");
+    if (font->Has(FontSpec::Underline))
+        text += QLatin1String(",Underline");
+    if (font->Has(FontSpec::StrikeOut))
+        text += QLatin1String(",StrikeOut");
     return text;
 }
 
@@ -101,7 +110,8 @@ bool ParamToFont(const QString& text, FontSpec& font, FontFieldsRead* readOut)
     FontFieldsRead read;
     const QString trimmed = StrTrim(text);
     if (trimmed.isEmpty()) {
-        if (readOut) *readOut = read;
+        if (readOut)
+            *readOut = read;
         return false;
     }
     const QStringList fields = StrSplitFields(trimmed, QStringLiteral(","));
@@ -115,7 +125,8 @@ bool ParamToFont(const QString& text, FontSpec& font, FontFieldsRead* readOut)
     }
     for (qsizetype i = 2; i < fields.size(); ++i)
         ApplyFontPart(fields[i], font, read);
-    if (readOut) *readOut = read;
+    if (readOut)
+        *readOut = read;
     return fields.size() >= 3 && (read.size || read.name || read.color);
 }
 
@@ -132,13 +143,16 @@ bool ParamToRect(const QString& text, int& top, int& left, int& width, int& heig
 {
     const QString upper = StrTrim(text).toUpper();
     const QString tag = QStringLiteral("(TLWH:");
-    if (!upper.startsWith(tag) || upper.indexOf(QLatin1Char(')')) != upper.size() - 1) return false;
+    if (!upper.startsWith(tag) || upper.indexOf(QLatin1Char(')')) != upper.size() - 1)
+        return false;
     const QStringList fields = upper.mid(tag.size(), upper.size() - tag.size() - 1).split(QLatin1Char(','));
-    if (fields.size() != 4) return false;
+    if (fields.size() != 4)
+        return false;
     std::array<int, 4> values {};
     for (int i = 0; i < 4; ++i) {
         const std::optional<int> value = TextToInt(StrTrim(fields[i]));
-        if (!value) return false;
+        if (!value)
+            return false;
         values[size_t(i)] = *value;
     }
     top = values[0];

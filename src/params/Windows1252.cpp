@@ -55,16 +55,19 @@ QString Windows1252::Decode(const char* bytes, qsizetype size)
 
 int Windows1252::ByteFor(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
     for (int i = 0; i < int(kHighControls.size()); ++i)
-        if (kHighControls[i] == c) return 0x80 + i;
+        if (kHighControls[i] == c)
+            return 0x80 + i;
     return -1;
 }
 
 bool Windows1252::CanEncode(const QString& text)
 {
     for (const QChar c : text)
-        if (ByteFor(c.unicode()) < 0) return false;
+        if (ByteFor(c.unicode()) < 0)
+            return false;
     return true;
 }
 

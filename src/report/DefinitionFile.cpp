@@ -26,23 +26,30 @@ TDPRptItem* CreateItem(const QString& section, const Param_Obj& params, SectionC
 {
     std::unique_ptr<TDPRptItem> item(
         ItemTypeRegistry::Instance().CreateByType(params.PRRead(section, QStringLiteral("TYPE"))));
-    if (!item || !LoadItem(item.get(), section, params, -1, -1, chain)) return nullptr;
+    if (!item || !LoadItem(item.get(), section, params, -1, -1, chain))
+        return nullptr;
     return item.release();
 }
 
 void LoadChild(TDPRptItem* parent, const QString& childLine, const Param_Obj& params, SectionChain& chain)
 {
     const QStringList fields = StrSplitFields(childLine, QStringLiteral(","));
-    if (fields.size() < 3) return;
+    if (fields.size() < 3)
+        return;
     std::optional<int> x = TextToInt(fields[1]);
     std::optional<int> y = TextToInt(fields[2]);
-    if (!x || !y || *x < 0 || *y < 0) return;
-    if (*x >= parent->Width) x = 10;
-    if (*y >= parent->Height) y = 10;
+    if (!x || !y || *x < 0 || *y < 0)
+        return;
+    if (*x >= parent->Width)
+        x = 10;
+    if (*y >= parent->Height)
+        y = 10;
     const QString& name = fields[0];
-    if (chain.contains(name.toUpper()) || chain.size() >= kMaxDepth || params.PRGetParHead(name) < 0) return;
+    if (chain.contains(name.toUpper()) || chain.size() >= kMaxDepth || params.PRGetParHead(name) < 0)
+        return;
     std::unique_ptr<TDPRptItem> child(CreateItem(name, params, chain));
-    if (!child || !parent->CanHaveChildren) return;
+    if (!child || !parent->CanHaveChildren)
+        return;
     child->PosX = float(*x);
     child->PosY = float(*y);
     parent->AddObject(name, child.release());
@@ -52,8 +59,10 @@ bool LoadItem(
     TDPRptItem* item, const QString& section, const Param_Obj& params, int first, int last, SectionChain& chain)
 {
     item->Reset();
-    if (first < 0 && last < 0 && !params.SectionRange(section, first, last)) return false;
-    if (!item->LoadFromParams(section, params, first, last)) return false;
+    if (first < 0 && last < 0 && !params.SectionRange(section, first, last))
+        return false;
+    if (!item->LoadFromParams(section, params, first, last))
+        return false;
     chain.append(StrTrim(section).toUpper());
     const QStringList childLines = item->ChildNames;
     item->ChildNames.clear();
@@ -99,8 +108,10 @@ namespace {
 QString GridExtentText(const TDPRptItem* item)
 {
     QStringList parts;
-    if (item->GridExtX > 0) parts.append(QStringLiteral("X:%1").arg(item->GridExtX));
-    if (item->GridExtY > 0) parts.append(QStringLiteral("Y:%1").arg(item->GridExtY));
+    if (item->GridExtX > 0)
+        parts.append(QStringLiteral("X:%1").arg(item->GridExtX));
+    if (item->GridExtY > 0)
+        parts.append(QStringLiteral("Y:%1").arg(item->GridExtY));
     return parts.join(QLatin1Char(','));
 }
 
@@ -110,16 +121,20 @@ bool SaveToLines(TDPRptItem* item, QStringList& lines)
 {
     // Saving checks the item's geometry the way drawing does: an item whose
     // scale cannot be set is not written.
-    if (!item->SetScale(item->Scale)) return false;
+    if (!item->SetScale(item->Scale))
+        return false;
     lines.append(QLatin1Char('[') + item->Name + QLatin1Char(']'));
-    if (!StrTrim(item->LogName).isEmpty()) lines.append(QStringLiteral("LOGNAME=") + StrTrim(item->LogName));
+    if (!StrTrim(item->LogName).isEmpty())
+        lines.append(QStringLiteral("LOGNAME=") + StrTrim(item->LogName));
     lines.append(QStringLiteral("TYPE=") + item->TypeName());
     lines.append(QStringLiteral("RECT=%1,%2").arg(RoundHalfEven(item->Width)).arg(RoundHalfEven(item->Height)));
     if (item->BackColors[0] != RgbColor(0xFFFFFF))
         lines.append(QStringLiteral("COLORS=BACK:%1").arg(item->BackColors[0].Number()));
     const QString gridExtent = GridExtentText(item);
-    if (!gridExtent.isEmpty()) lines.append(QStringLiteral("GRIDEXT=") + gridExtent);
-    if (!item->SaveKeys(lines)) return false;
+    if (!gridExtent.isEmpty())
+        lines.append(QStringLiteral("GRIDEXT=") + gridExtent);
+    if (!item->SaveKeys(lines))
+        return false;
     for (int i = 0; i < item->ChildCount(); ++i) {
         const TDPRptItem* child = item->ChildAt(i);
         lines.append(QStringLiteral("CHILD=%1,%2,%3")
@@ -129,7 +144,8 @@ bool SaveToLines(TDPRptItem* item, QStringList& lines)
     }
     for (int i = 0; i < item->ChildCount(); ++i) {
         lines.append(QString());
-        if (!SaveToLines(item->ChildAt(i), lines)) return false;
+        if (!SaveToLines(item->ChildAt(i), lines))
+            return false;
     }
     return true;
 }
@@ -154,6 +170,7 @@ QString NewItemName(TDPRptItem* item)
     CollectNames(root, names);
     for (int n = 1;; ++n) {
         const QString name = QStringLiteral("NEWIT_%1").arg(n);
-        if (!names.contains(name) && !root->FindByName(name)) return name;
+        if (!names.contains(name) && !root->FindByName(name))
+            return name;
     }
 }

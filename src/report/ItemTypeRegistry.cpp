@@ -13,7 +13,8 @@ ItemTypeRegistry& ItemTypeRegistry::Instance()
 void ItemTypeRegistry::Register(const QString& typeName, int kindCode, Creator creator)
 {
     m_byType.insert(typeName, creator);
-    if (kindCode != 0) m_byKind.insert(kindCode, creator);
+    if (kindCode != 0)
+        m_byKind.insert(kindCode, creator);
 }
 
 TDPRptItem* ItemTypeRegistry::CreateByType(const QString& typeName) const

@@ -46,13 +46,15 @@ void TDPRptBorders::Clear()
 
 void TDPRptBorders::SetScale(float scale)
 {
-    if (!(scale > 0) || !std::isfinite(scale)) return;
+    if (!(scale > 0) || !std::isfinite(scale))
+        return;
     m_scale = scale;
     for (QList<BorderLevel>& levels : m_sides) {
         int offset = 0;
         for (BorderLevel& level : levels) {
             level.ScaledWidth = RoundHalfEven(level.Width * double(scale) * kWidthFactor);
-            if (level.Width != 0) level.ScaledWidth = std::max(level.ScaledWidth, 1);
+            if (level.Width != 0)
+                level.ScaledWidth = std::max(level.ScaledWidth, 1);
             level.Offset = offset;
             offset += level.ScaledWidth;
         }
@@ -64,7 +66,8 @@ void TDPRptBorders::ReadSide(Side side, const QString& value)
     qsizetype open = value.indexOf(QLatin1Char('('));
     while (open >= 0) {
         const qsizetype close = value.indexOf(QLatin1Char(')'), open + 1);
-        if (close < 0) return;
+        if (close < 0)
+            return;
         int number = 0;
         const BorderLevel level = ReadLevel(value.mid(open + 1, close - open - 1), number);
         if (number > 0 && number <= MaxLevels) {
@@ -81,7 +84,8 @@ QString TDPRptBorders::SideText(Side side) const
     const QList<BorderLevel>& levels = m_sides[side - 1];
     for (qsizetype i = 0; i < levels.size(); ++i) {
         const BorderLevel& level = levels[i];
-        if (level.Style != BorderLevel::Solid && level.Style != BorderLevel::Transparent) continue;
+        if (level.Style != BorderLevel::Solid && level.Style != BorderLevel::Transparent)
+            continue;
         text += QStringLiteral("(BORDER:%1,STYLE:%2,WIDTH:%3,COLOR:%4)")
                     .arg(i + 1)
                     .arg(level.Style == BorderLevel::Solid ? QStringLiteral("SOLID") : QStringLiteral("TRANSPARENT"))
@@ -114,7 +118,8 @@ void TDPRptBorders::Draw(QPainter& painter, const QRect& rect) const
         for (const BorderLevel& level : levels)
             total += std::max(level.ScaledWidth, 0);
         for (const BorderLevel& level : levels) {
-            if (level.Style != BorderLevel::Solid || level.ScaledWidth <= 0) continue;
+            if (level.Style != BorderLevel::Solid || level.ScaledWidth <= 0)
+                continue;
             // Level 1 is innermost: a level lies inside the outer levels'
             // bands, counted from the rectangle's edge.
             const int depth = total - level.Offset - level.ScaledWidth;

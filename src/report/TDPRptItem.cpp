@@ -32,7 +32,8 @@ TDPRptItem::~TDPRptItem()
     FreeChildren();
     if (m_parent) {
         const int index = m_parent->IndexOfChild(this);
-        if (index >= 0) m_parent->m_children.removeAt(index);
+        if (index >= 0)
+            m_parent->m_children.removeAt(index);
     }
 }
 
@@ -62,6 +63,9 @@ void TDPRptItem::ResetItemFields()
     Visible = true;
     GridExtX = 0;
     GridExtY = 0;
+    SelectionVisible = false;
+    HiddenWhileEdited = false;
+    BeingEdited = false;
 }
 
 void TDPRptItem::Reset()
@@ -93,7 +97,8 @@ void TDPRptItem::CheckChild(TDPRptItem* item, const char* operation) const
 
 void TDPRptItem::AdoptChild(TDPRptItem* item)
 {
-    if (item->m_parent && item->m_parent != this) item->m_parent->RemoveChild(QString(), item, false);
+    if (item->m_parent && item->m_parent != this)
+        item->m_parent->RemoveChild(QString(), item, false);
     item->m_parent = this;
 }
 
@@ -101,7 +106,8 @@ int TDPRptItem::AddObject(const QString& name, TDPRptItem* item)
 {
     CheckChild(item, "AddObject");
     const int existing = IndexOfChild(item);
-    if (existing >= 0) return existing;
+    if (existing >= 0)
+        return existing;
     AdoptChild(item);
     m_children.append(Child {name, item});
     return ChildCount() - 1;
@@ -111,7 +117,8 @@ int TDPRptItem::InsertObject(int index, const QString& name, TDPRptItem* item)
 {
     CheckChild(item, "InsertObject");
     const int existing = IndexOfChild(item);
-    if (existing >= 0) return existing;
+    if (existing >= 0)
+        return existing;
     AdoptChild(item);
     index = std::clamp(index, 0, ChildCount());
     m_children.insert(index, Child {name, item});
@@ -120,7 +127,8 @@ int TDPRptItem::InsertObject(int index, const QString& name, TDPRptItem* item)
 
 bool TDPRptItem::InsertChild(int position, TDPRptItem* item)
 {
-    if (position < 0 || !item || IndexOfChild(item) >= 0) return false;
+    if (position < 0 || !item || IndexOfChild(item) >= 0)
+        return false;
     InsertObject(std::min(position, ChildCount()), item->Name, item);
     return true;
 }
@@ -131,15 +139,19 @@ bool TDPRptItem::RemoveChild(const QString& name, TDPRptItem* item, bool freeIte
     const QString wanted = StrTrim(name);
     if (!wanted.isEmpty()) {
         for (int i = 0; i < ChildCount() && index < 0; ++i)
-            if (StrTrim(m_children[i].name).compare(wanted, Qt::CaseInsensitive) == 0) index = i;
-        if (index < 0 || (item && m_children[index].item != item)) return false;
+            if (StrTrim(m_children[i].name).compare(wanted, Qt::CaseInsensitive) == 0)
+                index = i;
+        if (index < 0 || (item && m_children[index].item != item))
+            return false;
     } else {
         index = IndexOfChild(item);
     }
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     TDPRptItem* child = m_children.takeAt(index).item;
     child->m_parent = nullptr;
-    if (freeItem) delete child;
+    if (freeItem)
+        delete child;
     return true;
 }
 
@@ -156,9 +168,11 @@ QString TDPRptItem::ChildName(int position) const
 int TDPRptItem::IndexOfChild(const TDPRptItem* item) const
 {
     // Every item in the list has this item as its parent: others need no search.
-    if (!item || item->m_parent != this) return -1;
+    if (!item || item->m_parent != this)
+        return -1;
     for (int i = 0; i < ChildCount(); ++i)
-        if (m_children[i].item == item) return i;
+        if (m_children[i].item == item)
+            return i;
     return -1;
 }
 
@@ -173,29 +187,35 @@ TDPRptItem* TDPRptItem::Root()
 QString TDPRptItem::Path() const
 {
     const QString own = LogName.isEmpty() ? Name : LogName;
-    if (PathFlag && m_parent) return m_parent->Path() + QLatin1Char('\\') + own;
+    if (PathFlag && m_parent)
+        return m_parent->Path() + QLatin1Char('\\') + own;
     return own;
 }
 
 TDPRptItem* TDPRptItem::FindByPath(const QString& path)
 {
-    if (Path() == path) return this;
+    if (Path() == path)
+        return this;
     for (const Child& child : std::as_const(m_children))
-        if (TDPRptItem* found = child.item->FindByPath(path)) return found;
+        if (TDPRptItem* found = child.item->FindByPath(path))
+            return found;
     return nullptr;
 }
 
 TDPRptItem* TDPRptItem::FindByName(const QString& name)
 {
-    if (Name == name) return this;
+    if (Name == name)
+        return this;
     for (const Child& child : std::as_const(m_children))
-        if (TDPRptItem* found = child.item->FindByName(name)) return found;
+        if (TDPRptItem* found = child.item->FindByName(name))
+            return found;
     return nullptr;
 }
 
 void TDPRptItem::ItemsAtPoint(int x, int y, QList<QPair<QString, TDPRptItem*>>& items)
 {
-    if (ScreenRect.contains(x, y)) items.append({Name, this});
+    if (ScreenRect.contains(x, y))
+        items.append({Name, this});
     for (const Child& child : std::as_const(m_children))
         child.item->ItemsAtPoint(x, y, items);
 }
@@ -210,10 +230,12 @@ bool TDPRptItem::GeometryValid() const
 bool TDPRptItem::SetScale(float scale)
 {
     if (!(scale > 0) || !std::isfinite(scale)) {
-        if (!ScaleValid) return false;
+        if (!ScaleValid)
+            return false;
         scale = Scale;
     }
-    if (!GeometryValid()) return false;
+    if (!GeometryValid())
+        return false;
     Scale = scale;
     ScaleValid = true;
     ComputeRects();
@@ -233,11 +255,14 @@ bool TDPRptItem::ScaleChildren(float scale)
 bool TDPRptItem::ComputeRects()
 {
     const double s = Scale;
-    ScaledPos = QPoint(R(PosX * s), R(PosY * s));
-    PixelRect.setCoords(R(X * s), R(Y * s), R((double(PosX) + Width) * s) - 1 - ScaledPos.x(),
-        R((double(PosY) + Height) * s) - 1 - ScaledPos.y());
+    const QPointF origin = LayoutOrigin();
+    ScaledPos = QPoint(R(origin.x() * s), R(origin.y() * s));
+    PixelRect.setCoords(R(X * s), R(Y * s), R((origin.x() + Width) * s) - 1 - ScaledPos.x(),
+        R((origin.y() + Height) * s) - 1 - ScaledPos.y());
+    const float placeX = X + float(origin.x());
+    const float placeY = Y + float(origin.y());
     if (m_parent)
-        AbsoluteRect = {m_parent->AbsoluteRect.x + X + PosX, m_parent->AbsoluteRect.y + Y + PosY, Width, Height};
+        AbsoluteRect = {m_parent->AbsoluteRect.x + placeX, m_parent->AbsoluteRect.y + placeY, Width, Height};
     else
         AbsoluteRect = {X, Y, Width, Height};
     const UnitRect& a = AbsoluteRect;
@@ -264,7 +289,8 @@ bool TDPRptItem::DrawAt(const QRect&, ReportCanvas&, TDPRptPrintParams*, float s
 bool TDPRptItem::PrintAt(
     ReportCanvas& canvas, TDPRptPrintParams* params, int x, int y, int, int, float scale, const QRect& rect)
 {
-    if (!(scale > 0)) return false;
+    if (!(scale > 0))
+        return false;
     const float oldX = PosX;
     const float oldY = PosY;
     PosX = float(x / double(scale));
@@ -272,22 +298,27 @@ bool TDPRptItem::PrintAt(
     const bool ok = DrawAt(rect, canvas, params, scale);
     PosX = oldX;
     PosY = oldY;
-    if (ScaleValid) Relayout();
+    if (ScaleValid)
+        Relayout();
     return ok;
 }
 
 bool TDPRptItem::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)
 {
     QRect own = PixelRect;
-    if (!ClipToParent(clip, ScaledPos, own)) return true;
+    if (!ClipToParent(clip, ScaledPos, own))
+        return true;
+    // An item being edited shows on its edit surface, not on the page.
     for (const Child& child : std::as_const(m_children))
-        child.item->DrawAt(own, canvas, params, scale);
+        if (!child.item->HiddenWhileEdited)
+            child.item->DrawAt(own, canvas, params, scale);
     return true;
 }
 
 bool TDPRptItem::DrawInRect(const UnitRect& rect, ReportCanvas& canvas, float scale)
 {
-    if (!SetScale(scale)) return false;
+    if (!SetScale(scale))
+        return false;
     const double s = Scale;
     QRect pixels;
     pixels.setCoords(R(rect.x * s), R(rect.y * s), R((double(rect.x) + rect.width) * s) - 1,
@@ -333,7 +364,8 @@ QVariant TDPRptItem::GetValue() const
 
 bool TDPRptItem::SetColorIndex(int index)
 {
-    if (index < 0 || index >= int(ForeColors.size())) return false;
+    if (index < 0 || index >= int(ForeColors.size()))
+        return false;
     ColorIndex = index;
     for (const Child& child : std::as_const(m_children))
         child.item->SetColorIndex(index);
@@ -368,14 +400,16 @@ bool TDPRptItem::HandlePoint(int, QPoint&) const
 void TDPRptItem::SetTag(bool recurse, int value)
 {
     Tag = value;
-    if (!recurse) return;
+    if (!recurse)
+        return;
     for (const Child& child : std::as_const(m_children))
         child.item->SetTag(true, value);
 }
 
 bool TDPRptItem::AssignFrom(int mode, TDPRptItem* source)
 {
-    if ((mode != 0 && mode != 1) || !source || source == this) return false;
+    if ((mode != 0 && mode != 1) || !source || source == this)
+        return false;
     Name = source->Name;
     LogName = source->LogName;
     PathFlag = source->PathFlag;
@@ -400,10 +434,14 @@ bool TDPRptItem::AssignFrom(int mode, TDPRptItem* source)
     Visible = source->Visible;
     GridExtX = source->GridExtX;
     GridExtY = source->GridExtY;
+    SelectionVisible = source->SelectionVisible;
+    HiddenWhileEdited = source->HiddenWhileEdited;
+    BeingEdited = source->BeingEdited;
     OnCustomDraw = source->OnCustomDraw;
     // The parent link is copied only onto a free item: an item belongs to the
     // list of one parent at a time.
-    if (!m_parent) m_parent = source->m_parent;
+    if (!m_parent)
+        m_parent = source->m_parent;
     // Mode 1 hands the source's children over to this item; a child has one
     // owner, so the source's list is emptied rather than shared.
     while (mode == 1 && source->ChildCount() > 0 && CanHaveChildren) {
@@ -418,13 +456,15 @@ bool TDPRptItem::AssignFrom(int mode, TDPRptItem* source)
 void TDPRptItem::ClampSection(const Param_Obj& params, int& first, int& last)
 {
     first = std::max(first, 0);
-    if (last < 0 || last >= params.Count()) last = params.Count() - 1;
+    if (last < 0 || last >= params.Count())
+        last = params.Count() - 1;
 }
 
 bool TDPRptItem::LoadFromParams(const QString& section, const Param_Obj& params, int first, int last)
 {
     ClampSection(params, first, last);
-    if (last - first + 1 < 2 || StrTrim(section).isEmpty()) return false;
+    if (last - first + 1 < 2 || StrTrim(section).isEmpty())
+        return false;
     m_rectSeen = false;
     for (int i = first; i <= last; ++i) {
         const QString& line = params.Lines()[i];
@@ -432,9 +472,11 @@ bool TDPRptItem::LoadFromParams(const QString& section, const Param_Obj& params,
         const QString key = StrTrim(equals < 0 ? line : line.left(equals)).toUpper();
         const QString value
             = equals < 0 ? QString() : StrTrim(StrExtractField(1, line.mid(equals + 1), QStringLiteral("=")));
-        if (!LoadKey(key, value, line)) return false;
+        if (!LoadKey(key, value, line))
+            return false;
     }
-    if (!m_rectSeen) return false;
+    if (!m_rectSeen)
+        return false;
     Name = StrTrim(section);
     return true;
 }
@@ -447,14 +489,16 @@ bool TDPRptItem::LoadKey(const QString& key, const QString& value, const QString
         const QStringList size = StrSplitFields(value, QStringLiteral(","));
         const std::optional<int> w = size.size() >= 2 ? TextToInt(size[0]) : std::nullopt;
         const std::optional<int> h = size.size() >= 2 ? TextToInt(size[1]) : std::nullopt;
-        if (!w || !h || *w < 1 || *h < 1) return false;
+        if (!w || !h || *w < 1 || *h < 1)
+            return false;
         Width = float(*w);
         Height = float(*h);
         m_rectSeen = true;
     } else if (key == QLatin1String("COLORS")) {
         for (const auto& [name, number] : StrNameValuePairs(value)) {
             const std::optional<int> color = TextToInt(number);
-            if (color && name == QLatin1String("BACK")) BackColors[0] = RgbColor(quint32(*color));
+            if (color && name == QLatin1String("BACK"))
+                BackColors[0] = RgbColor(quint32(*color));
         }
     } else if (key == QLatin1String("GRIDEXT")) {
         for (const auto& [name, number] : StrNameValuePairs(value)) {

@@ -132,6 +132,11 @@ public:
     bool Visible = true;
     int GridExtX = 0;
     int GridExtY = 0;
+    // Set by the item editor: the selection frame is drawn; the item is
+    // hidden on the page while its edit surface shows it; it is being edited.
+    bool SelectionVisible = false;
+    bool HiddenWhileEdited = false;
+    bool BeingEdited = false;
     // Called with stage 0 before and 1 after drawing a rectangle item; true
     // at stage 0 suppresses the drawing.
     std::function<bool(int stage, TDPRptItem* item)> OnCustomDraw;
@@ -143,6 +148,10 @@ protected:
     // line = the whole line, for keys that need it. Each class reads its own
     // keys and hands the others to its base. False stops the load as failed.
     virtual bool LoadKey(const QString& key, const QString& value, const QString& line);
+    // Where the item's rectangle starts in its parent, in document units.
+    // Items whose stored place is not their rectangle's corner (arrows keep
+    // their tail) answer otherwise.
+    virtual QPointF LayoutOrigin() const { return QPointF(PosX, PosY); }
     // A section range clamped into the file.
     static void ClampSection(const Param_Obj& params, int& first, int& last);
     void ResetItemFields();

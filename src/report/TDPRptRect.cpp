@@ -17,7 +17,8 @@ void TDPRptRect::Reset()
 
 bool TDPRptRect::SetScale(float scale)
 {
-    if (!TDPRptItem::SetScale(scale)) return false;
+    if (!TDPRptItem::SetScale(scale))
+        return false;
     Borders.SetScale(Scale);
     return true;
 }
@@ -30,13 +31,16 @@ bool TDPRptRect::PlacedRect(const QRect& parentRect, QRect& rect) const
 
 bool TDPRptRect::DrawAt(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)
 {
-    if (!SetScale(scale)) return false;
-    if (!Visible) return true;
+    if (!SetScale(scale))
+        return false;
+    if (!Visible)
+        return true;
     bool ok = true;
     if (!(OnCustomDraw && OnCustomDraw(0, this)))
         ok = PaintBackground(parentRect, canvas, params) && DrawContent(parentRect, canvas, params, -1)
             && DrawBorders(parentRect, canvas, params);
-    if (OnCustomDraw) OnCustomDraw(1, this);
+    if (OnCustomDraw)
+        OnCustomDraw(1, this);
     return ok;
 }
 
@@ -51,7 +55,8 @@ bool TDPRptRect::PaintBackground(const QRect& parentRect, ReportCanvas& canvas, 
 bool TDPRptRect::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams*)
 {
     QRect rect;
-    if (PlacedRect(parentRect, rect)) Borders.Draw(canvas.Painter(), rect);
+    if (PlacedRect(parentRect, rect))
+        Borders.Draw(canvas.Painter(), rect);
     return true;
 }
 
@@ -72,18 +77,22 @@ bool TDPRptRect::LoadKey(const QString& key, const QString& value, const QString
 
 bool TDPRptRect::SaveKeys(QStringList& lines) const
 {
-    if (!TDPRptItem::SaveKeys(lines)) return false;
-    if (Transparent) lines.append(QStringLiteral("TRANSPARENT=YES"));
+    if (!TDPRptItem::SaveKeys(lines))
+        return false;
     for (const TDPRptBorders::Side side : TDPRptBorders::Sides) {
         const QString text = Borders.SideText(side);
-        if (!text.isEmpty()) lines.append(TDPRptBorders::SideKey(side) + QLatin1Char('=') + text);
+        if (!text.isEmpty())
+            lines.append(TDPRptBorders::SideKey(side) + QLatin1Char('=') + text);
     }
+    if (Transparent)
+        lines.append(QStringLiteral("TRANSPARENT=YES"));
     return true;
 }
 
 bool TDPRptRect::AssignFrom(int mode, TDPRptItem* source)
 {
-    if (!TDPRptItem::AssignFrom(mode, source)) return false;
+    if (!TDPRptItem::AssignFrom(mode, source))
+        return false;
     if (const auto* rect = dynamic_cast<const TDPRptRect*>(source)) {
         Borders = rect->Borders;
         Transparent = rect->Transparent;

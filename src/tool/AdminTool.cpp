@@ -1,11 +1,26 @@
 #include "AdminTool.h"
 
+#include "params/Numbers.h"
 #include "params/Param_Obj.h"
+#include "params/SafeSave.h"
 #include "report/DefinitionFile.h"
+#include "report/ReportDrawing.h"
 #include "report/TDPRptItem.h"
 
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
 #include <memory>
+
+namespace {
+
+// A rendered page is at most this many pixels (an A4 page at 600 dpi is
+// about 35 million).
+constexpr qint64 kMaxRenderPixels = 100'000'000;
+
+} // namespace
 
 AdminTool::AdminTool(QTextStream& out, QTextStream& err)
     : m_out(out)
@@ -14,22 +29,24 @@ AdminTool::AdminTool(QTextStream& out, QTextStream& err)
 
 QString AdminTool::HelpText()
 {
-    return QStringLiteral(
-        "Utilisation : ardoisine-tool COMMANDE ARGUMENTS…\n"
-        "\n"
-        "Fichiers de paramètres (réglages, données de dossier, travaux des élèves) :\n"
-        "  param get FICHIER RUBRIQUE CLÉ                 affiche la valeur (ou *%_-0#&| si elle manque)\n"
-        "  param get-default FICHIER RUBRIQUE CLÉ DÉFAUT  affiche la valeur, ou DÉFAUT si elle manque\n"
-        "  param list FICHIER RUBRIQUE CLÉ                affiche chaque élément de la valeur, un par ligne\n"
-        "  param set FICHIER RUBRIQUE CLÉ VALEUR          écrit la valeur (le fichier est créé s'il manque)\n"
-        "  param headings FICHIER                         affiche les rubriques, une par ligne\n"
-        "  param clear FICHIER NOM MODE                   supprime des rubriques (MODE : = * # ou leurs combinaisons)\n"
-        "\n"
-        "Fichiers de définition (travail d'un élève sur une fiche) :\n"
-        "  definition FICHIER RUBRIQUE                    charge l'arbre des éléments et l'affiche tel qu'il serait "
-        "enregistré\n"
-        "\n"
-        "Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.\n");
+    return QStringLiteral(R"(Utilisation : ardoisine-tool COMMANDE ARGUMENTS…
+
+Fichiers de paramètres (réglages, données de dossier, travaux des élèves) :
+  param get FICHIER RUBRIQUE CLÉ                 affiche la valeur (ou *%_-0#&| si elle manque)
+  param get-default FICHIER RUBRIQUE CLÉ DÉFAUT  affiche la valeur, ou DÉFAUT si elle manque
+  param list FICHIER RUBRIQUE CLÉ                affiche chaque élément de la valeur, un par ligne
+  param set FICHIER RUBRIQUE CLÉ VALEUR          écrit la valeur (le fichier est créé s'il manque)
+  param headings FICHIER                         affiche les rubriques, une par ligne
+  param clear FICHIER NOM MODE                   supprime des rubriques (MODE : = * # ou leurs combinaisons)
+
+Fichiers de définition (travail d'un élève sur une fiche) :
+  definition FICHIER RUBRIQUE                    charge l'arbre des éléments et l'affiche tel qu'il serait enregistré
+  render FICHIER RUBRIQUE ÉCHELLE SORTIE.png [--page IMAGE]
+                                                 dessine l'arbre à l'échelle (pixels par dixième de millimètre)
+                                                 sur une page blanche, ou sur IMAGE étirée à la taille de la page
+
+Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
+)");
 }
 
 int AdminTool::Usage(const QString& problem)
@@ -48,15 +65,20 @@ int AdminTool::Fail(const QString& message)
 
 int AdminTool::Run(const QStringList& arguments)
 {
-    if (arguments.isEmpty()) return Usage(QStringLiteral("Aucune commande n'est donnée."));
+    if (arguments.isEmpty())
+        return Usage(QStringLiteral("Aucune commande n'est donnée."));
     const QString command = arguments.first();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         m_out << HelpText();
         m_out.flush();
         return Success;
     }
-    if (command == QLatin1String("param")) return RunParam(arguments.mid(1));
-    if (command == QLatin1String("definition")) return RunDefinition(arguments.mid(1));
+    if (command == QLatin1String("param"))
+        return RunParam(arguments.mid(1));
+    if (command == QLatin1String("definition"))
+        return RunDefinition(arguments.mid(1));
+    if (command == QLatin1String("render"))
+        return RunRender(arguments.mid(1));
     return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
 
@@ -80,7 +102,8 @@ int AdminTool::RunParam(const QStringList& arguments)
     Param_Obj params;
     QString error;
     const bool creating = action == QLatin1String("set") && !QFileInfo::exists(fileName);
-    if (!creating && !params.LoadFromFile(fileName, &error)) return Fail(error);
+    if (!creating && !params.LoadFromFile(fileName, &error))
+        return Fail(error);
 
     if (action == QLatin1String("get")) {
         m_out << params.PRRead(arguments[2], arguments[3]) << '\n';
@@ -101,18 +124,75 @@ int AdminTool::RunParam(const QStringList& arguments)
             params.PRWrite(arguments[2], arguments[3], arguments[4]);
         else
             params.PRClear(arguments[2], arguments[3]);
-        if (!params.SaveToFile(fileName, &error)) return Fail(error);
+        if (!params.SaveToFile(fileName, &error))
+            return Fail(error);
     }
     m_out.flush();
     return Success;
 }
 
-int AdminTool::RunDefinition(const QStringList& arguments)
+int AdminTool::RunRender(const QStringList& arguments)
 {
-    if (arguments.size() != 2) return Usage(QStringLiteral("« definition » attend un fichier et une rubrique."));
+    const bool withPage = arguments.size() == 6 && arguments[4] == QLatin1String("--page");
+    if (arguments.size() != 4 && !withPage)
+        return Usage(QStringLiteral("« render » attend un fichier, une rubrique, une échelle et un fichier PNG."));
+    const std::optional<double> scale = TextToDecimal(arguments[2]);
+    if (!scale || *scale <= 0 || *scale > 100)
+        return Usage(QStringLiteral("Échelle incorrecte : « %1 ».").arg(arguments[2]));
+
     Param_Obj params;
     QString error;
-    if (!params.LoadFromFile(arguments[0], &error)) return Fail(error);
+    if (!params.LoadFromFile(arguments[0], &error))
+        return Fail(error);
+    std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem(arguments[1], params));
+    if (!root || !root->SetScale(float(*scale)))
+        return Fail(QStringLiteral("Le fichier de définition « %1 » contient des erreurs : la rubrique « %2 » "
+                                   "manque ou ne décrit pas un élément valide.")
+                        .arg(arguments[0], arguments[1]));
+    const QSize size(root->PixelRect.right() + 1, root->PixelRect.bottom() + 1);
+    if (qint64(size.width()) * size.height() > kMaxRenderPixels)
+        return Fail(
+            QStringLiteral("La page ferait %1 × %2 pixels : c'est trop grand, choisissez une échelle plus petite.")
+                .arg(size.width())
+                .arg(size.height()));
+
+    QImage page(size, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    if (withPage) {
+        QImageReader reader(arguments[5]);
+        const QImage picture = reader.read();
+        if (picture.isNull())
+            return Fail(
+                QStringLiteral("Impossible de lire l'image « %1 » : %2.").arg(arguments[5], reader.errorString()));
+        painter.drawImage(page.rect(), picture);
+    }
+    SurfaceDrawing drawing;
+    drawing.surface = &page;
+    drawing.scale = float(*scale);
+    drawing.nominalResolution = RoundHalfEven(*scale * 254.0);
+    const bool drawn = DrawReportTree(*root, painter, drawing);
+    painter.end();
+    if (!drawn)
+        return Fail(QStringLiteral("Le dessin de « %1 » a échoué.").arg(arguments[0]));
+
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    page.save(&buffer, "PNG");
+    if (!SafeSave::WriteFile(arguments[3], png, &error))
+        return Fail(error);
+    return Success;
+}
+
+int AdminTool::RunDefinition(const QStringList& arguments)
+{
+    if (arguments.size() != 2)
+        return Usage(QStringLiteral("« definition » attend un fichier et une rubrique."));
+    Param_Obj params;
+    QString error;
+    if (!params.LoadFromFile(arguments[0], &error))
+        return Fail(error);
     std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem(arguments[1], params));
     if (!root)
         return Fail(QStringLiteral("Le fichier de définition « %1 » contient des erreurs : la rubrique « %2 » "

@@ -20,6 +20,7 @@ public:
 private:
     int RunParam(const QStringList& arguments);
     int RunDefinition(const QStringList& arguments);
+    int RunRender(const QStringList& arguments);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

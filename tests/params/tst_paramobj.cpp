@@ -116,7 +116,8 @@ void TestParamObj::integers()
     QFETCH(int, value);
     const std::optional<int> read = TextToInt(text);
     QCOMPARE(read.has_value(), valid);
-    if (valid) QCOMPARE(*read, value);
+    if (valid)
+        QCOMPARE(*read, value);
 }
 
 void TestParamObj::decimalsAndRounding()

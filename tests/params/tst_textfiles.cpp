@@ -76,7 +76,8 @@ void TestTextFiles::everyByteRoundTrips()
 {
     QByteArray all;
     for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n') all.append(char(b));
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
     const QStringList lines = TextFile::DecodeLines(all + "\r\n");
     QCOMPARE(lines.size(), 1);
     QCOMPARE(TextFile::EncodeLines(lines), all + "\r\n");

@@ -21,7 +21,8 @@ QStringList Saved(TDPRptItem* root)
 {
     root->SetScale(1.0f);
     QStringList lines;
-    if (!SaveToLines(root, lines)) return {"save failed"};
+    if (!SaveToLines(root, lines))
+        return {"save failed"};
     return lines;
 }
 

@@ -1,6 +1,7 @@
 // ardoisine-tool as school IT staff run it: real processes, real files.
 #include "TestFiles.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,7 @@ private slots:
     void failuresAndUsage_data();
     void failuresAndUsage();
     void definitionCommand();
+    void renderCommand();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -83,7 +85,8 @@ void TestAdminTool::failuresAndUsage()
     QFETCH(int, code);
     QFETCH(QString, message);
     for (QString& argument : arguments)
-        if (argument.endsWith(".txt")) argument = Path(argument);
+        if (argument.endsWith(".txt"))
+            argument = Path(argument);
     const Run run = Tool(arguments);
     QCOMPARE(run.code, code);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -109,6 +112,59 @@ void TestAdminTool::definitionCommand()
     const Run bad = Tool({"definition", file, "NEWIT_2"});
     QCOMPARE(bad.code, 1);
     QVERIFY2(bad.err.contains("contient des erreurs"), qPrintable(bad.err));
+}
+
+void TestAdminTool::renderCommand()
+{
+    // Every drawing mode, one per row of a 200 x 1600 unit page.
+    QStringList lines {"[MAINRECT]", "TYPE=RECT", "RECT=200,1600"};
+    QStringList sections;
+    for (int mode = 1; mode <= 15; ++mode) {
+        lines << QStringLiteral("CHILD=M%1,20,%2").arg(mode).arg(mode * 100 - 90);
+        sections << "" << QStringLiteral("[M%1]").arg(mode) << "TYPE=SPDR"
+                 << "RECT=150,80"
+                 << "PENSIZE=6"
+                 << QStringLiteral("SPDRMODE=%1")
+                        .arg(mode == 13      ? "SpLines"
+                                : mode == 14 ? "SpHighLight"
+                                             : "")
+                 << "SPDRFGCOLOR=255"
+                 << "SPDRPOINTS=(0,0)(150,80)"
+                 << "SPDRLENGTHS=120";
+        if (mode != 13 && mode != 14)
+            sections.last() = QStringLiteral("SPDRMODE=%1")
+                                  .arg(QStringList {"SpRect", "SpFRect", "SpFBRect", "SpCross", "SpHLine", "SpHRel",
+                                      "SpTBRel", "SpBTRel", "SpBCircle", "SpFCircle", "SpFBCircle", "SpBrackets", "",
+                                      "", "SpArrow"}[mode - 1]);
+    }
+    const QString file = Path("Fiche_Paul.txt");
+    QVERIFY(TestFiles::WriteBytes(file, TestFiles::CrLf(lines + sections)));
+    const QString out = Path("page.png");
+    const Run run = Tool({"render", file, "MAINRECT", "0,5", out});
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    const QImage image(out);
+    QCOMPARE(image.size(), QSize(100, 800));
+    for (int mode = 1; mode <= 15; ++mode) {
+        bool drawn = false;
+        for (int y = mode * 50 - 45; y < mode * 50 + 5 && !drawn; ++y)
+            for (int x = 0; x < 100 && !drawn; ++x)
+                drawn = image.pixel(x, y) != qRgb(255, 255, 255);
+        QVERIFY2(drawn, qPrintable(QStringLiteral("mode %1 drew nothing").arg(mode)));
+    }
+
+    // Over a page picture the highlighter tints the picture.
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 200, 200));
+    const QString background = Path("page.jpg");
+    QVERIFY(picture.save(background));
+    QCOMPARE(Tool({"render", file, "MAINRECT", "0.5", out, "--page", background}).code, 0);
+    const QImage tinted(out);
+    QCOMPARE(qGreen(tinted.pixel(30, 14 * 50 - 20)), qGreen(tinted.pixel(95, 795)) - 180);
+
+    QCOMPARE(Tool({"render", file, "MAINRECT", "zero", out}).code, 2);
+    QCOMPARE(Tool({"render", file, "MAINRECT", "0.5", out, "--page", Path("absent.jpg")}).code, 1);
+    QCOMPARE(Tool({"render", file, "MAINRECT", "90", out}).code, 1); // far too large a page
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+// Distances in pixels used to pick items under the pointer.
+namespace PlaneGeometry {
+
+// Distance from p to the segment a-b: the projection is clamped to the ends.
+double DistanceToSegment(QPointF p, QPointF a, QPointF b);
+
+// Distance from p to the outline of the ellipse inscribed in the rectangle
+// (left, top) - (right, bottom); 0 inside. The y axis is scaled by the ratio
+// of the radii, so the ellipse becomes a circle of the horizontal radius.
+double DistanceToEllipse(QPointF p, const QRect& bounds);
+
+} // namespace PlaneGeometry

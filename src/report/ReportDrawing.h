@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+class QImage;
+class QPainter;
+class TDPRptItem;
+
+// The one sequence every surface follows to draw an item tree: the page
+// image, the edit surface of a selected item, an exported picture, a
+// printed page.
+struct SurfaceDrawing {
+    QImage* surface = nullptr; // the bitmap painted on (may be null for a printer)
+    float scale = 0; // pixels per document unit; <= 0 keeps the root's scale
+    // Resolution the surface stands for, in dpi, whose corrected value sizes
+    // the fonts; 0 leaves the surface's own resolution (exports).
+    int nominalResolution = 0;
+    QRect target; // empty: the whole surface
+    // The page under the items; null: the surface itself at offset 0.
+    QImage* page = nullptr;
+    QPoint pageOffset;
+};
+
+// Scales the root, corrects the font resolution, hands the page pixels to the
+// items and draws the root with the scale already set.
+bool DrawReportTree(TDPRptItem& root, QPainter& painter, const SurfaceDrawing& drawing);

@@ -1,0 +1,233 @@
+#include "SpDrPainter.h"
+
+#include "Highlighter.h"
+#include "TDPRptPrintParams.h"
+#include "TDPRptSpDr.h"
+#include "params/Numbers.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+const QColor kSelectionColor(0, 128, 0);
+
+// Everything one drawing needs, in surface pixels.
+struct Stroke {
+    QPainter& painter;
+    const TDPRptSpDr& item;
+    QList<QPoint> corners; // shape pixel points, shifted
+    QColor fore;
+    QColor back;
+    int p; // pen in pixels
+    QPen widePen;
+
+    QPoint P(int i) const { return corners.value(i); }
+};
+
+void FillBand(QPainter& painter, int left, int top, int right, int bottom, const QColor& color)
+{
+    if (right >= left && bottom >= top)
+        painter.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), color);
+}
+
+// Rectangle outline p pixels thick, drawn inwards from the corners.
+void Outline(const Stroke& s)
+{
+    const QPoint p0 = s.P(0), p1 = s.P(1), p2 = s.P(2), p3 = s.P(3);
+    for (int i = 0; i < std::max(1, s.p); ++i) {
+        FillBand(s.painter, p0.x() + i, p0.y() + i, p1.x() - i, p0.y() + i, s.fore);
+        FillBand(s.painter, p1.x() - i, p1.y() + i, p1.x() - i, p2.y() - i, s.fore);
+        FillBand(s.painter, p3.x() + i, p2.y() - i, p2.x() - i, p2.y() - i, s.fore);
+        FillBand(s.painter, p0.x() + i, p0.y() + i, p0.x() + i, p3.y() - i, s.fore);
+    }
+}
+
+void FilledEllipse(QPainter& painter, int left, int top, int right, int bottom, const QColor& color)
+{
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(left, top, right - left, bottom - top));
+}
+
+// Relation shapes not yet turned into arrows (only seen before their first
+// layout).
+void Relation(const Stroke& s, int mode)
+{
+    const int left = s.P(0).x(), top = s.P(0).y(), right = s.P(2).x(), bottom = s.P(2).y();
+    s.painter.setPen(QPen(s.fore, 1));
+    if (mode == TDPRptSpDr::SpHRel) {
+        const int m = top + (bottom - top) / 2;
+        s.painter.drawLine(left, m, right, m);
+        FilledEllipse(s.painter, left, m - 3, left + 6, m + 3, s.fore);
+        FilledEllipse(s.painter, right - 5, m - 3, right + 1, m + 3, s.fore);
+    } else if (mode == TDPRptSpDr::SpTBRel) {
+        s.painter.drawLine(left + 3, top + 3, right - 3, bottom - 3);
+        FilledEllipse(s.painter, left, top, left + 6, top + 6, s.fore);
+        FilledEllipse(s.painter, right - 6, bottom - 6, right, bottom, s.fore);
+    } else {
+        s.painter.drawLine(left + 3, bottom - 3, right - 3, top + 3);
+        FilledEllipse(s.painter, left, bottom - 6, left + 6, bottom, s.fore);
+        FilledEllipse(s.painter, right - 6, top, right, top + 6, s.fore);
+    }
+}
+
+void Brackets(const Stroke& s)
+{
+    const QPoint p0 = s.P(0), p1 = s.P(1), p3 = s.P(3);
+    const int p = std::max(1, s.p);
+    for (int i = 0; i < p; ++i) {
+        FillBand(s.painter, p0.x() + i, p0.y(), p0.x() + i, p3.y(), s.fore);
+        FillBand(s.painter, p1.x() - i, p0.y(), p1.x() - i, p3.y(), s.fore);
+        for (const int row : {p0.y() + i, p3.y() - i}) {
+            FillBand(s.painter, p0.x(), row, p0.x() + 2 * p - 1, row, s.fore);
+            FillBand(s.painter, p1.x() - 2 * p + 1, row, p1.x(), row, s.fore);
+        }
+    }
+}
+
+void Polyline(const Stroke& s, QPoint shift)
+{
+    const QList<QPoint>& points = s.item.PointPixels;
+    if (points.isEmpty())
+        return;
+    QPolygon line;
+    line << points[0] + shift - QPoint(1, 1);
+    for (const QPoint& q : points)
+        line << q + shift;
+    s.painter.setPen(s.widePen);
+    s.painter.drawPolyline(line);
+}
+
+void Arrow(const Stroke& s)
+{
+    s.painter.setPen(s.widePen);
+    const QPoint tail = s.P(0), tip = s.P(1);
+    if (s.item.ArrowType == TDPRptSpDr::ArrowHead && s.corners.size() > 4) {
+        s.painter.drawPolyline(QPolygon({tail, tip, s.P(3)}));
+        s.painter.drawLine(tip, s.P(4));
+        return;
+    }
+    s.painter.drawLine(tail, tip);
+    if (s.item.ArrowType != TDPRptSpDr::ArrowRel)
+        return;
+    const int d = std::min(s.item.PenSize * 3 / 2, TDPRptSpDr::MaxRelDot);
+    const int dot = std::max(6, RoundHalfEven(d * double(s.item.Scale)));
+    s.painter.setPen(QPen(s.fore, dot / 2));
+    s.painter.setBrush(s.fore);
+    for (const QPoint& end : {tail, tip})
+        s.painter.drawEllipse(QRect(end - QPoint(dot / 2, dot / 2), end + QPoint(dot / 2, dot / 2)));
+}
+
+void Highlight(const Stroke& s, const TDPRptPrintParams* params)
+{
+    if (!params || !params->HasPage())
+        return;
+    const QRect area(s.P(0), QPoint(s.P(1).x(), s.P(3).y()));
+    Highlighter::Paint(s.painter, *params->Source, area, params->Offset(), s.item.ForeColors[0]);
+}
+
+void DrawMode(const Stroke& s, QPoint shift, const TDPRptPrintParams* params)
+{
+    QPainter& painter = s.painter;
+    const int hp = std::max(1, RoundHalfEven((s.p + 0.5) / 2));
+    switch (s.item.SpDrMode) {
+    case TDPRptSpDr::SpRect:
+        Outline(s);
+        break;
+    case TDPRptSpDr::SpFRect:
+        painter.fillRect(QRect(s.P(0), s.P(2)), s.fore);
+        break;
+    case TDPRptSpDr::SpFBRect:
+        painter.fillRect(QRect(s.P(0), s.P(2)), s.back);
+        Outline(s);
+        break;
+    case TDPRptSpDr::SpCross:
+        painter.setPen(s.widePen);
+        painter.drawLine(s.P(0), s.P(2));
+        painter.drawLine(s.P(1), s.P(3));
+        break;
+    case TDPRptSpDr::SpHLine:
+        FillBand(painter, s.P(0).x(), s.P(0).y(), s.P(2).x() - 1, s.P(2).y() - 1, s.fore);
+        break;
+    case TDPRptSpDr::SpHRel:
+    case TDPRptSpDr::SpTBRel:
+    case TDPRptSpDr::SpBTRel:
+        Relation(s, s.item.SpDrMode);
+        break;
+    case TDPRptSpDr::SpBCircle:
+        painter.setPen(s.widePen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(QRectF(
+            s.P(0).x() + hp, s.P(0).y() + hp, s.P(1).x() - s.P(0).x() - 2 * hp, s.P(2).y() - s.P(0).y() - 2 * hp));
+        break;
+    case TDPRptSpDr::SpFCircle:
+        FilledEllipse(painter, s.P(0).x(), s.P(0).y(), s.P(1).x(), s.P(2).y(), s.fore);
+        break;
+    case TDPRptSpDr::SpFBCircle:
+        FilledEllipse(painter, s.P(0).x(), s.P(0).y(), s.P(1).x(), s.P(2).y(), s.fore);
+        FilledEllipse(painter, s.P(0).x() + s.p, s.P(0).y() + s.p, s.P(1).x() - s.p, s.P(2).y() - s.p, s.back);
+        break;
+    case TDPRptSpDr::SpBrackets:
+        Brackets(s);
+        break;
+    case TDPRptSpDr::SpLines:
+        Polyline(s, shift);
+        break;
+    case TDPRptSpDr::SpHighLight:
+        Highlight(s, params);
+        break;
+    case TDPRptSpDr::SpArrow:
+        Arrow(s);
+        break;
+    default:
+        break; // mode 0 and unknown codes draw nothing
+    }
+}
+
+} // namespace
+
+void SpDrPainter::Draw(const TDPRptSpDr& item, QPainter& painter, QPoint shift, const TDPRptPrintParams* params)
+{
+    const int p = RoundHalfEven(item.PenSize * double(item.Scale));
+    Stroke stroke {painter, item, {}, item.ForeColors[0].ToQColor(), item.BackColors[0].ToQColor(), p, QPen()};
+    for (const QPoint& corner : item.ShapePixelPoints)
+        stroke.corners.append(corner + shift);
+    stroke.widePen = QPen(stroke.fore, std::max(1, p), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setBrush(stroke.fore);
+    DrawMode(stroke, shift, params);
+    painter.restore();
+}
+
+void SpDrPainter::DrawSelection(const TDPRptSpDr& item, QPainter& painter, QPoint shift)
+{
+    const QRect frame = item.ScreenRect.translated(shift);
+    if (item.SelectionVisible) {
+        FillBand(painter, frame.left(), frame.top(), frame.right(), frame.top(), kSelectionColor);
+        FillBand(painter, frame.left(), frame.bottom(), frame.right(), frame.bottom(), kSelectionColor);
+        FillBand(painter, frame.left(), frame.top(), frame.left(), frame.bottom(), kSelectionColor);
+        FillBand(painter, frame.right(), frame.top(), frame.right(), frame.bottom(), kSelectionColor);
+        const int side = RoundHalfEven(item.Scale * 10.0);
+        if (side > 0 && item.SpDrMode == TDPRptSpDr::SpLines) {
+            const int half = RoundHalfEven((side + 0.5) / 2);
+            for (const QPoint& q : item.PointPixels)
+                painter.fillRect(QRect(q + shift - QPoint(half, half), QSize(side, side)), kSelectionColor);
+        } else if (side > 0) {
+            const QSize size(side, side);
+            painter.fillRect(QRect(frame.topLeft(), size), kSelectionColor);
+            painter.fillRect(QRect(QPoint(frame.right() - side + 1, frame.top()), size), kSelectionColor);
+            painter.fillRect(QRect(QPoint(frame.right() - side + 1, frame.bottom() - side + 1), size), kSelectionColor);
+            painter.fillRect(QRect(QPoint(frame.left(), frame.bottom() - side + 1), size), kSelectionColor);
+        }
+    }
+    if (item.HandlesShown) {
+        for (const QRect& handle : item.HandleRects) {
+            const QRect r = handle.translated(shift);
+            painter.fillRect(r, Qt::black);
+            painter.fillRect(r.adjusted(1, 1, -1, -1), Qt::white);
+        }
+    }
+}

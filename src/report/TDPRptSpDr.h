@@ -1,0 +1,122 @@
+#pragma once
+
+#include "TDPRptRect.h"
+
+#include <QList>
+#include <QPoint>
+#include <vector>
+
+// A special drawing: most of what a pupil lays on a page (rectangles,
+// circles, crosses, lines, brackets, polylines, arrows, highlights), chosen
+// by a mode code. It cannot have children.
+//
+// Pixel points (shape corners, arrow points, polyline points, handles) are
+// kept in page pixels, like the screen rectangle; drawing on another surface
+// shifts them by the difference between the item's placed rectangle and its
+// screen rectangle.
+class TDPRptSpDr : public TDPRptRect {
+public:
+    enum Mode {
+        SpNone = 0,
+        SpRect,
+        SpFRect,
+        SpFBRect,
+        SpCross,
+        SpHLine,
+        SpHRel,
+        SpTBRel,
+        SpBTRel,
+        SpBCircle,
+        SpFCircle,
+        SpFBCircle,
+        SpBrackets,
+        SpLines,
+        SpHighLight,
+        SpArrow,
+    };
+    enum ArrowKind { ArrowHead = 0, ArrowLine = 1, ArrowRel = 2 };
+    // The end dots of relation arrows are capped at this size (units).
+    static constexpr int MaxRelDot = 30;
+    static constexpr int HandleHalfSize = 4;
+
+    TDPRptSpDr();
+
+    bool SetScale(float scale) override;
+    bool SaveKeys(QStringList& lines) const override;
+    bool LoadFromParams(const QString& section, const Param_Obj& params, int first, int last) override;
+    bool DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale) override;
+    int HitDistance(int x, int y) const override;
+    int HandleAt(int x, int y) const override;
+    // flag: keep the item's position (the result is only resized).
+    bool DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& result) const override;
+    bool ApplyHandleDrag(int handle, int dx, int dy, bool keepPosition) override;
+    bool HandlePoint(int handle, QPoint& point) const override;
+    QString TypeName() const override { return QStringLiteral("SPDR"); }
+    void Reset() override;
+    bool AssignFrom(int mode, TDPRptItem* source) override;
+    bool PaintBackground(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
+    bool DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
+    QPointF LayoutOrigin() const override;
+
+    // Shape points in document units; relation modes become "REL" arrows
+    // first. Uses the scale being set (the end dots of relations have a
+    // minimum size in pixels).
+    virtual bool ComputeGeometry(float scale);
+    virtual bool ComputeScreenPoints();
+    virtual QString ModeName() const { return ModeName(SpDrMode); }
+    virtual void ModeFromName(const QString& name);
+    static QString ModeName(int mode);
+
+    void PushShape();
+    bool PopShape(bool restore);
+    int SnapshotCount() const { return int(m_snapshots.size()); }
+
+    // Rectangles, crosses, lines, circles, brackets and highlights.
+    bool IsRectLike() const;
+    // From the top-left corner of the item's rectangle to the arrow's tail,
+    // in document units and in pixels at the current scale (never negative).
+    QPointF DrawingOffset() const { return m_drawingOffset; }
+    QPoint DrawingOffsetPixels() const;
+
+    int SpDrMode = SpRect;
+    int PenSize = 1;
+    QList<QPoint> ShapePoints;
+    QList<QPoint> ShapePixelPoints;
+    QList<QPoint> Points;
+    QList<QPoint> PointPixels;
+    int ArrowType = ArrowHead;
+    float Angle = 0;
+    int Length = 200;
+    mutable float PendingAngle = 0; // set by DragHandle for ApplyHandleDrag
+    mutable int PendingLength = 0;
+    bool HandlesShown = false;
+    QList<QRect> HandleRects;
+
+protected:
+    bool LoadKey(const QString& key, const QString& value, const QString& line) override;
+
+private:
+    struct Shape {
+        int mode;
+        int penSize;
+        int arrowType;
+        float angle;
+        int length;
+        QList<QPoint> points;
+        QList<QPoint> pointPixels;
+    };
+    void ResetDrawingFields();
+    void ConvertRelation();
+    void ComputeArrow(float scale);
+    void ComputeLinesBox();
+    bool ReadPoints(const QString& value);
+    QPoint AbsolutePixel(QPoint unitsInParent) const;
+    // Where the item lands when drawn in parentRect, minus its screen place.
+    QPoint DrawingShift(const QRect& parentRect) const;
+
+    QPointF m_drawingOffset;
+    std::vector<Shape> m_snapshots;
+    bool m_pointsRead = false; // during a load: later SPDRPOINTS lines append
+    bool m_pointsBad = false;
+    bool m_lineHeightPending = false; // SpHLine loaded with Height != PenSize
+};
