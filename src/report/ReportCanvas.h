@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QFont>
+
 class QPainter;
+struct FontSpec;
 
 // The surface an item tree draws on: a painter over a page bitmap, an edit
 // surface, an exported picture or a printer page, and the resolution the
@@ -14,6 +17,9 @@ public:
     QPainter& Painter() const { return m_painter; }
     int FontResolution() const { return m_fontResolution; }
     void SetFontResolution(int resolution) { m_fontResolution = resolution; }
+    // The font at its size on this surface: points times the font resolution.
+    QFont FontFor(const FontSpec& spec) const { return FontAt(spec, m_fontResolution); }
+    static QFont FontAt(const FontSpec& spec, int fontResolution);
 
 private:
     QPainter& m_painter;

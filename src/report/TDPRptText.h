@@ -1,0 +1,86 @@
+#pragma once
+
+#include "TDPRptRect.h"
+#include "TextLayout.h"
+
+#include <QPoint>
+#include <optional>
+
+class QPainter;
+
+// Text typed by a pupil: lines separated by "¶", laid out by alignment
+// flags, greedy word wrap or fixed character cells, in the rectangle's font.
+class TDPRptText : public TDPRptRect {
+public:
+    enum DrawMode { PlainText = 0, BottomHalfRect = 1, CustomDraw = 2 };
+    enum Separator { NoSeparator = 0, SeparatorMax = 1, SeparatorHalf = 2 };
+    // Symbolic cell border widths.
+    static constexpr int NormalBorder = 2147483647;
+    static constexpr int BoldBorder = 1879048191;
+    // Default vertical offset constants (single precision as stored).
+    static constexpr float OffsetUnit = 60.0f;
+
+    TDPRptText();
+
+    bool DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale) override;
+    bool DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
+    bool SaveKeys(QStringList& lines) const override;
+    bool SetValue(const QVariantList& arguments) override;
+    QVariant GetValue() const override { return Value; }
+    int Kind() const override { return 6; }
+    QString TypeName() const override { return QStringLiteral("TEXT"); }
+    void Reset() override;
+    bool AssignFrom(int mode, TDPRptItem* source) override;
+
+    // The default vertical offset (document units) for a set of flags.
+    static float DefaultOffset(int vAlignFlags);
+    // Sets the flags and the offset that goes with them.
+    void SetVAlign(int flags);
+
+    // The caret position nearest to a point given relative to the item's
+    // pixel rectangle, from the layout of the last drawing (or of a drawing
+    // at the current scale when the item was never drawn).
+    int CaretPositionAt(QPoint point) const;
+    // Asks the next drawing to place the caret at that point (relative to
+    // the item's pixel rectangle).
+    void RequestCaretAt(QPoint point) { m_caretRequest = point; }
+
+    QString Value;
+    int VAlignFlags = TextLayout::VDefault;
+    float VOffset = 0;
+    int HAlignFlags = 0;
+    float HMargin = 20;
+    float CharWidth = 0;
+    float WordWidth = 0;
+    float CharHeight = 0;
+    int TextDrawMode = PlainText;
+    int LeftBorder = 0;
+    int RightBorder = 0;
+    int BottomBorder = 0;
+    int CellSeparator = NoSeparator;
+    int Pad = 0;
+    RgbColor CellBorderColor {0xFFFFFF};
+    bool WordWrap = true;
+    // The caret, drawn while visible: a position 0..length in Value.
+    int CaretPosition = 0;
+    bool CaretVisible = false;
+
+protected:
+    bool LoadKey(const QString& key, const QString& value, const QString& line) override;
+
+private:
+    void ResetTextFields();
+    void ReadVAlign(const QString& value);
+    void ReadHAlign(const QString& value);
+    void ReadDrawMode(const QString& value);
+    QString VAlignText() const;
+    QString HAlignText() const;
+    QString DrawModeText() const;
+    TextLayout::Settings LayoutSettings(const QRect& rect) const;
+    TextLayout LayoutIn(const QRect& rect, const QFont& font) const;
+    void DrawCells(QPainter& painter, const TextLayout& layout, const QFont& font) const;
+    int BorderPixels(int width) const;
+
+    std::optional<QPoint> m_caretRequest;
+    int m_lastFontResolution = 96;
+};

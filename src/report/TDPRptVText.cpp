@@ -1,0 +1,85 @@
+#include "TDPRptVText.h"
+
+#include "ReportCanvas.h"
+#include "TDPRptPrintParams.h"
+#include "TextKeys.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTransform>
+
+void TDPRptVText::Reset()
+{
+    TDPRptRect::Reset();
+    Value.clear();
+    VTMode = FromTopToBottom;
+}
+
+bool TDPRptVText::SetValue(const QVariantList& arguments)
+{
+    if (arguments.size() != 1 || arguments[0].typeId() != QMetaType::QString)
+        return false;
+    Value = arguments[0].toString();
+    return true;
+}
+
+bool TDPRptVText::LoadKey(const QString& key, const QString& value, const QString& line)
+{
+    if (key == QLatin1String("FONT"))
+        TextKeys::ReadFont(value, Font);
+    else if (key == QLatin1String("VALUE"))
+        Value = TextKeys::ReadValue(line);
+    else if (key == QLatin1String("VTMODE"))
+        VTMode = value.toUpper() == QLatin1String("FROMBOTTOMTOTOP") ? FromBottomToTop : FromTopToBottom;
+    else
+        return TDPRptRect::LoadKey(key, value, line);
+    return true;
+}
+
+bool TDPRptVText::SaveKeys(QStringList& lines) const
+{
+    if (!TDPRptRect::SaveKeys(lines))
+        return false;
+    lines << QStringLiteral("FONT=") + TextKeys::FontText(Font) << TextKeys::ValueLine(Value)
+          << (VTMode == FromBottomToTop ? QStringLiteral("VTMODE=FROMBOTTOMTOTOP")
+                                        : QStringLiteral("VTMODE=FROMTOPTOBOTTOM"));
+    return true;
+}
+
+bool TDPRptVText::AssignFrom(int mode, TDPRptItem* source)
+{
+    if (auto* text = dynamic_cast<TDPRptVText*>(source); text && text != this) {
+        Value = text->Value;
+        VTMode = text->VTMode;
+    }
+    return TDPRptRect::AssignFrom(mode, source);
+}
+
+bool TDPRptVText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float)
+{
+    QRect visible;
+    if (!PlacedRect(clip, visible))
+        return true;
+    const QRect placed = PixelRect.translated(clip.topLeft() + ScaledPos);
+    QPainter& painter = canvas.Painter();
+    if (Transparent && params)
+        params->RestorePage(painter, visible);
+
+    // The line is written across an upright image as long as the item is
+    // high, then turned into the item's rectangle.
+    QImage line(placed.height(), placed.width(), QImage::Format_ARGB32_Premultiplied);
+    line.fill(Transparent ? QColor(Qt::transparent) : BackColors[size_t(ColorIndex)].ToQColor());
+    {
+        QPainter writer(&line);
+        const QFont font = canvas.FontFor(Font);
+        writer.setFont(font);
+        writer.setPen(Font.Color.ToQColor());
+        writer.drawText(2, QFontMetrics(font).ascent(), Value);
+    }
+    const QImage turned = line.transformed(QTransform().rotate(VTMode == FromBottomToTop ? 270 : 90));
+    painter.save();
+    painter.setClipRect(visible, Qt::IntersectClip);
+    painter.drawImage(placed.topLeft(), turned);
+    painter.restore();
+    return true;
+}
