@@ -1,5 +1,8 @@
 #include "BenchData.h"
 
+#include <QPainter>
+#include <QRandomGenerator>
+
 namespace BenchData {
 
 namespace {
@@ -46,6 +49,30 @@ QStringList MixedDrawings(int count)
                   << QStringLiteral("SPDRANGLES=%1").arg(i * 37 % 360) << "SPDRARROWTYPE=ARROW";
     }
     return lines;
+}
+
+} // namespace BenchData
+
+namespace BenchData {
+
+QImage ScannedPage()
+{
+    QImage page(2480, 3508, QImage::Format_RGB32);
+    QRandomGenerator noise(42);
+    for (int y = 0; y < page.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(page.scanLine(y));
+        for (int x = 0; x < page.width(); ++x) {
+            const int grey = 235 + int(noise.bounded(12));
+            row[x] = qRgb(grey, grey, grey - 4);
+        }
+    }
+    QPainter painter(&page);
+    for (int line = 0; line < 60; ++line)
+        for (int word = 0; word < 14; ++word)
+            painter.fillRect(200 + word * 150, 300 + line * 52, 40 + int(noise.bounded(90)), 26, QColor(30, 30, 40));
+    painter.setPen(QPen(Qt::black, 4));
+    painter.drawRect(150, 250, 2180, 3200);
+    return page;
 }
 
 } // namespace BenchData

@@ -1,9 +1,12 @@
 #include "AdminTool.h"
 
+#include "documents/JpegHeader.h"
+#include "documents/JpegRotation.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/SafeSave.h"
 #include "report/DefinitionFile.h"
+#include "report/JpegCodec.h"
 #include "report/ReportDrawing.h"
 #include "report/TDPRptItem.h"
 
@@ -45,6 +48,11 @@ Fichiers de définition (travail d'un élève sur une fiche) :
                                                  dessine l'arbre à l'échelle (pixels par dixième de millimètre)
                                                  sur une page blanche, ou sur IMAGE étirée à la taille de la page
 
+Images des fiches (JPEG) :
+  image info FICHIER                             affiche la taille en pixels et la résolution
+  image rotate FICHIER cw|ccw [SORTIE]           tourne la page d'un quart de tour (cw : sens des aiguilles
+                                                 d'une montre), dans le fichier même ou dans SORTIE
+
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
 }
@@ -79,6 +87,8 @@ int AdminTool::Run(const QStringList& arguments)
         return RunDefinition(arguments.mid(1));
     if (command == QLatin1String("render"))
         return RunRender(arguments.mid(1));
+    if (command == QLatin1String("image"))
+        return RunImage(arguments.mid(1));
     return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
 
@@ -182,6 +192,37 @@ int AdminTool::RunRender(const QStringList& arguments)
     page.save(&buffer, "PNG");
     if (!SafeSave::WriteFile(arguments[3], png, &error))
         return Fail(error);
+    return Success;
+}
+
+int AdminTool::RunImage(const QStringList& arguments)
+{
+    const QString action = arguments.value(0);
+    if (action == QLatin1String("info") && arguments.size() == 2) {
+        QByteArray data;
+        QSize size;
+        QString error;
+        if (!JpegCodec::ReadFile(arguments[1], data, &error) || !JpegCodec::ReadSize(data, arguments[1], size, &error))
+            return Fail(error);
+        m_out << QStringLiteral("Taille : %1 × %2 pixels\n").arg(size.width()).arg(size.height());
+        JpegHeader::Resolution resolution;
+        if (JpegHeader::ReadResolution(data.left(50), resolution) && resolution.Usable())
+            m_out << QStringLiteral("Résolution : %1 × %2 points par pouce\n")
+                         .arg(resolution.horizontal)
+                         .arg(resolution.vertical);
+        else
+            m_out << QStringLiteral("Résolution : aucune résolution utilisable dans l'en-tête du fichier\n");
+        m_out.flush();
+        return Success;
+    }
+    const bool rotate = action == QLatin1String("rotate") && (arguments.size() == 3 || arguments.size() == 4);
+    const QString direction = arguments.value(2);
+    if (!rotate || (direction != QLatin1String("cw") && direction != QLatin1String("ccw")))
+        return Usage(QStringLiteral("« image » attend « info FICHIER » ou « rotate FICHIER cw|ccw [SORTIE] »."));
+    QString message;
+    if (!JpegRotation::Rotate(
+            direction == QLatin1String("cw"), arguments[1], message, arguments.value(3, arguments[1])))
+        return Fail(message);
     return Success;
 }
 

@@ -21,6 +21,7 @@ private:
     int RunParam(const QStringList& arguments);
     int RunDefinition(const QStringList& arguments);
     int RunRender(const QStringList& arguments);
+    int RunImage(const QStringList& arguments);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

@@ -1,4 +1,5 @@
 // ardoisine-tool as school IT staff run it: real processes, real files.
+#include "JpegFixtures.h"
 #include "TestFiles.h"
 
 #include <QImage>
@@ -35,6 +36,7 @@ private slots:
     void failuresAndUsage();
     void definitionCommand();
     void renderCommand();
+    void imageCommands();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -165,6 +167,35 @@ void TestAdminTool::renderCommand()
     QCOMPARE(Tool({"render", file, "MAINRECT", "zero", out}).code, 2);
     QCOMPARE(Tool({"render", file, "MAINRECT", "0.5", out, "--page", Path("absent.jpg")}).code, 1);
     QCOMPARE(Tool({"render", file, "MAINRECT", "90", out}).code, 1); // far too large a page
+}
+
+void TestAdminTool::imageCommands()
+{
+    const QString scan = Path("scan.jpg");
+    QVERIFY(TestFiles::WriteBytes(scan, JpegFixtures::Jpeg(640, 480, 300)));
+    Run run = Tool({"image", "info", scan});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QString("Taille : 640 × 480 pixels\nRésolution : 300 × 300 points par pouce\n"));
+
+    QCOMPARE(Tool({"image", "rotate", scan, "cw"}).code, 0);
+    QVERIFY(Tool({"image", "info", scan}).out.startsWith("Taille : 480 × 640 pixels"));
+    QCOMPARE(Tool({"image", "rotate", scan, "ccw", Path("back.jpg")}).code, 0);
+    QVERIFY(Tool({"image", "info", Path("back.jpg")}).out.startsWith("Taille : 640 × 480 pixels"));
+
+    const QString exif = Path("exif.jpg");
+    QVERIFY(TestFiles::WriteBytes(exif, JpegFixtures::WithoutJfif(JpegFixtures::Jpeg(64, 48))));
+    run = Tool({"image", "info", exif});
+    QCOMPARE(run.code, 0);
+    QVERIFY(run.out.contains("aucune résolution utilisable"));
+    run = Tool({"image", "rotate", exif, "cw"});
+    QCOMPARE(run.code, 1);
+    QVERIFY2(run.err.contains("Rotation impossible"), qPrintable(run.err));
+
+    QVERIFY(TestFiles::WriteBytes(Path("bad.jpg"), "pas une image"));
+    run = Tool({"image", "info", Path("bad.jpg")});
+    QCOMPARE(run.code, 1);
+    QVERIFY(run.err.contains("n'est pas une image JPEG"));
+    QCOMPARE(Tool({"image", "rotate", scan, "left"}).code, 2);
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)

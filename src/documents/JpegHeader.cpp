@@ -1,0 +1,94 @@
+#include "JpegHeader.h"
+
+#include "params/Numbers.h"
+#include "params/SafeSave.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+constexpr int kHeadSize = 50;
+constexpr int kUnitsOffset = 7; // from the "J" of "JFIF"
+
+int BigEndian16(const QByteArray& bytes, qsizetype at)
+{
+    return (uchar(bytes[at]) << 8) | uchar(bytes[at + 1]);
+}
+
+void PutBigEndian16(QByteArray& bytes, qsizetype at, int value)
+{
+    bytes[at] = char((value >> 8) & 0xFF);
+    bytes[at + 1] = char(value & 0xFF);
+}
+
+QByteArray ReadHead(const QString& fileName, qint64 size)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.read(size) : QByteArray();
+}
+
+} // namespace
+
+qsizetype JpegHeader::FindJfif(const QByteArray& head)
+{
+    const qsizetype at = head.left(kHeadSize).indexOf("JFIF");
+    // The units and both densities must be inside the bytes read.
+    return at >= 0 && at + kUnitsOffset + 5 <= head.size() ? at : -1;
+}
+
+bool JpegHeader::ReadResolution(const QByteArray& head, Resolution& resolution)
+{
+    const qsizetype at = FindJfif(head);
+    if (at < 0)
+        return false;
+    const int units = uchar(head[at + kUnitsOffset]);
+    if (units > 2)
+        return false;
+    int horizontal = BigEndian16(head, at + kUnitsOffset + 1);
+    int vertical = BigEndian16(head, at + kUnitsOffset + 3);
+    if (units == 2) {
+        horizontal = RoundHalfEven(horizontal * 2.54);
+        vertical = RoundHalfEven(vertical * 2.54);
+    }
+    resolution = {horizontal, vertical};
+    return true;
+}
+
+bool JpegHeader::ReadResolution(const QString& fileName, Resolution& resolution)
+{
+    return ReadResolution(ReadHead(fileName, kHeadSize), resolution);
+}
+
+bool JpegHeader::StampResolution(QByteArray& bytes, int horizontal, int vertical)
+{
+    const qsizetype at = FindJfif(bytes);
+    if (at < 0)
+        return false;
+    bytes[at + kUnitsOffset] = 1;
+    PutBigEndian16(bytes, at + kUnitsOffset + 1, std::clamp(horizontal, 0, 65535));
+    PutBigEndian16(bytes, at + kUnitsOffset + 3, std::clamp(vertical, 0, 65535));
+    return true;
+}
+
+bool JpegHeader::StampResolution(const QString& fileName, int horizontal, int vertical, QString* error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Impossible de lire le fichier « %1 ».").arg(QDir::toNativeSeparators(fileName));
+        return false;
+    }
+    QByteArray bytes = file.readAll();
+    file.close();
+    return StampResolution(bytes, horizontal, vertical) && SafeSave::WriteFile(fileName, bytes, error);
+}
+
+int JpegHeader::ReadBitmapResolution(const QString& fileName)
+{
+    const QByteArray head = ReadHead(fileName, 40);
+    if (head.size() < 40 || !head.startsWith("BM"))
+        return 0;
+    const int pixelsPerMetre = uchar(head[38]) | (uchar(head[39]) << 8);
+    return RoundHalfEven(pixelsPerMetre / 39.370079);
+}

@@ -1,0 +1,172 @@
+#include "TDPRptImg.h"
+
+#include "JpegCodec.h"
+#include "ReportCanvas.h"
+#include "params/Numbers.h"
+#include "params/StrFields.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+bool TDPRptImg::UsePlatformImagingByDefault = false;
+
+TDPRptImg::TDPRptImg() = default;
+
+void TDPRptImg::ForgetPicture()
+{
+    m_picture = QImage();
+    m_scaled = QImage();
+    m_pictureSize = QSize();
+    m_decodedDenominator = 1;
+    m_failed = false;
+    m_error.clear();
+}
+
+void TDPRptImg::Reset()
+{
+    TDPRptRect::Reset();
+    ImageName.clear();
+    Centered = false;
+    UsePlatformImaging = UsePlatformImagingByDefault;
+    ForgetPicture();
+}
+
+bool TDPRptImg::LoadKey(const QString& key, const QString& value, const QString& line)
+{
+    if (key == QLatin1String("IMGNAME")) {
+        ImageName = value; // a path holding "=" is cut there, as the file format always did
+        ForgetPicture();
+    } else if (key == QLatin1String("IMGOPTIONS")) {
+        for (const QString& option : StrSplitFields(value.toUpper(), QStringLiteral(",")))
+            if (option == QLatin1String("CENTERED"))
+                Centered = true;
+    } else {
+        return TDPRptRect::LoadKey(key, value, line);
+    }
+    return true;
+}
+
+bool TDPRptImg::SaveKeys(QStringList& lines) const
+{
+    if (!TDPRptRect::SaveKeys(lines))
+        return false;
+    if (!ImageName.isEmpty())
+        lines << QStringLiteral("IMGNAME=") + ImageName;
+    if (Centered)
+        lines << QStringLiteral("IMGOPTIONS=CENTERED");
+    return true;
+}
+
+bool TDPRptImg::AssignFrom(int mode, TDPRptItem* source)
+{
+    if (!source || (source->Kind() & 34) != 34)
+        return false;
+    if (!TDPRptRect::AssignFrom(mode, source))
+        return false;
+    if (auto* image = dynamic_cast<TDPRptImg*>(source); image && image != this) {
+        ImageName = image->ImageName;
+        Centered = image->Centered;
+        UsePlatformImaging = image->UsePlatformImaging;
+        m_picture = image->m_picture;
+        m_pictureSize = image->m_pictureSize;
+        m_decodedDenominator = image->m_decodedDenominator;
+        m_scaled = image->m_scaled;
+        m_failed = image->m_failed;
+        m_error = image->m_error;
+    }
+    return true;
+}
+
+bool TDPRptImg::LoadThroughPlatform(const QString& fileName, QSize target)
+{
+    QImageReader reader(fileName);
+    reader.setAutoTransform(false);
+    const QSize size = reader.size();
+    if (!size.isValid() || qint64(size.width()) * size.height() > JpegCodec::MaxPixels)
+        return false;
+    const int denominator = JpegCodec::ScaleDenominator(size, PlacementIn(QRect(QPoint(), target), size).size());
+    if (denominator > 1)
+        reader.setScaledSize(size / denominator);
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return false;
+    m_picture = picture.convertToFormat(QImage::Format_RGB32);
+    m_pictureSize = size;
+    m_decodedDenominator = denominator;
+    return true;
+}
+
+bool TDPRptImg::LoadPicture(QSize target)
+{
+    const QString fileName = StrTrim(ImageName);
+    m_scaled = QImage();
+    if (UsePlatformImaging) {
+        if (LoadThroughPlatform(fileName, target))
+            return true;
+        UsePlatformImaging = false; // this picture goes through the JPEG decoder from now on
+    }
+    QByteArray data;
+    QSize size;
+    if (!JpegCodec::ReadFile(fileName, data, &m_error) || !JpegCodec::ReadSize(data, fileName, size, &m_error)) {
+        m_failed = true;
+        return false;
+    }
+    // Decoded for the area the picture covers, not the whole item.
+    const QSize area = target.isEmpty() ? QSize() : PlacementIn(QRect(QPoint(), target), size).size();
+    m_picture = JpegCodec::Decode(data, fileName, area, &m_error);
+    m_failed = m_picture.isNull();
+    m_pictureSize = size;
+    m_decodedDenominator = JpegCodec::ScaleDenominator(size, area);
+    return !m_failed;
+}
+
+QRect TDPRptImg::PlacementIn(const QRect& target, QSize picture) const
+{
+    if (!Centered || picture.isEmpty())
+        return target;
+    const double dw = target.width(), dh = target.height();
+    const double rx = picture.width() / dw, ry = picture.height() / dh;
+    if (ry < rx) {
+        const int height = RoundHalfEven(picture.height() / rx);
+        return QRect(target.left(), target.top() + (target.height() - height) / 2, target.width(), height);
+    }
+    const int width = RoundHalfEven(picture.width() / ry);
+    return QRect(target.left() + (target.width() - width) / 2, target.top(), width, target.height());
+}
+
+const QImage& TDPRptImg::ScaledTo(QSize size)
+{
+    if (m_scaled.size() != size)
+        m_scaled = m_picture.size() == size ? m_picture
+                                            : m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return m_scaled;
+}
+
+bool TDPRptImg::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)
+{
+    QRect visible;
+    if (!PlacedRect(clip, visible))
+        return true;
+    const QRect placed = PixelRect.translated(clip.topLeft() + ScaledPos);
+    const QString fileName = StrTrim(ImageName);
+    if (!fileName.isEmpty() && !m_failed && QFileInfo::exists(fileName)) {
+        // Decoded once, and again only when drawn larger than a reduced decode.
+        const QSize area = PlacementIn(placed, m_pictureSize).size();
+        const bool tooSmall
+            = m_decodedDenominator > 1 && (area.width() > m_picture.width() || area.height() > m_picture.height());
+        if (m_picture.isNull() || tooSmall)
+            LoadPicture(placed.size());
+    }
+    if (!m_picture.isNull()) {
+        const QRect area = PlacementIn(placed, m_pictureSize);
+        if (!area.isEmpty()) {
+            QPainter& painter = canvas.Painter();
+            painter.save();
+            painter.setClipRect(visible, Qt::IntersectClip);
+            painter.drawImage(area.topLeft(), ScaledTo(area.size()));
+            painter.restore();
+        }
+    }
+    return TDPRptRect::DrawContent(clip, canvas, params, scale);
+}
