@@ -1,12 +1,15 @@
-#include "ItemTypeRegistry.h"
-#include "TDPRptGrid.h"
-#include "TDPRptImg.h"
-#include "TDPRptRect.h"
-#include "TDPRptSpDr.h"
-#include "TDPRptText.h"
-#include "TDPRptVText.h"
+#include "TBkLayerIt.h"
+#include "report/ItemTypeRegistry.h"
+#include "report/TDPRptGrid.h"
+#include "report/TDPRptImg.h"
+#include "report/TDPRptRect.h"
+#include "report/TDPRptSpDr.h"
+#include "report/TDPRptText.h"
+#include "report/TDPRptVText.h"
 
-// Every item class of the core library, with its TYPE word and kind code.
+// Every item class a work file can hold, with its TYPE word and kind code.
+// It lives with the documents, which know every item type, the background
+// layer's own included.
 void RegisterStandardItemTypes(ItemTypeRegistry& registry)
 {
     registry.Register(QStringLiteral("RECT"), 2, [] { return new TDPRptRect; });
@@ -15,4 +18,5 @@ void RegisterStandardItemTypes(ItemTypeRegistry& registry)
     registry.Register(QStringLiteral("GRID"), 18, [] { return new TDPRptGrid; });
     registry.Register(QStringLiteral("IMG"), 34, [] { return new TDPRptImg; });
     registry.Register(QStringLiteral("SPDR"), 66, [] { return new TDPRptSpDr; });
+    registry.Register(QStringLiteral("BKLITEM"), 0, [] { return new TBkLayerIt; });
 }
