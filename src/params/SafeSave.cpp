@@ -7,17 +7,21 @@
 
 namespace {
 
-QString FailureText(const QString& fileName, const QString& cause)
-{
-    return QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.")
-        .arg(QDir::toNativeSeparators(fileName), cause);
-}
+struct Failure {
+    const QString& fileName;
+    QString* error;
+    QString* cause;
 
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
+    bool operator()(const QString& reason) const
+    {
+        if (error)
+            *error = QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.")
+                         .arg(QDir::toNativeSeparators(fileName), reason);
+        if (cause)
+            *cause = reason;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -49,26 +53,22 @@ QString SafeSave::ErrorText(int errorNumber)
     }
 }
 
-bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QString* error)
+bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QString* error, QString* cause)
 {
+    const Failure fail {fileName, error, cause};
     const QFileInfo target(fileName);
-    if (target.isDir()) {
-        SetError(error, FailureText(fileName, ErrorText(EISDIR)));
-        return false;
-    }
-    if (!target.dir().exists()) {
-        SetError(error, FailureText(fileName, ErrorText(ENOENT)));
-        return false;
-    }
+    if (target.isDir())
+        return fail(ErrorText(EISDIR));
+    if (!target.dir().exists())
+        return fail(ErrorText(ENOENT));
 
     QSaveFile file(fileName);
     // Never fall back to writing the target in place: that is what loses files.
     file.setDirectWriteFallback(false);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
-        const int cause = errno;
-        SetError(error, FailureText(fileName, cause ? ErrorText(cause) : file.errorString()));
-        return false;
+        const int reason = errno;
+        return fail(reason ? ErrorText(reason) : file.errorString());
     }
     // QSaveFile's own message after a failed write can be empty or vague, so
     // the system error is kept right where the write fails.
@@ -77,15 +77,12 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
     const int writeCause = errno;
     if (!written) {
         file.cancelWriting();
-        SetError(error, FailureText(fileName, writeCause ? ErrorText(writeCause) : file.errorString()));
-        return false;
+        return fail(writeCause ? ErrorText(writeCause) : file.errorString());
     }
     errno = 0;
     if (!file.commit()) {
-        const int cause = errno;
-        const QString qtText = file.errorString();
-        SetError(error, FailureText(fileName, cause ? ErrorText(cause) : qtText));
-        return false;
+        const int reason = errno;
+        return fail(reason ? ErrorText(reason) : file.errorString());
     }
     return true;
 }

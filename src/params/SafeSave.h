@@ -10,7 +10,9 @@ class SafeSave {
 public:
     // On failure the previous file is untouched and *error (when given)
     // receives a French sentence naming the file and the cause.
-    static bool WriteFile(const QString& fileName, const QByteArray& bytes, QString* error = nullptr);
+    // *cause (when given) receives the reason alone ("le disque est plein").
+    static bool WriteFile(
+        const QString& fileName, const QByteArray& bytes, QString* error = nullptr, QString* cause = nullptr);
 
     // A French description of a system error number.
     static QString ErrorText(int errorNumber);

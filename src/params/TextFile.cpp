@@ -77,7 +77,7 @@ bool TextFile::ReadLines(const QString& fileName, QStringList& lines, QString* e
     return true;
 }
 
-bool TextFile::WriteLines(const QString& fileName, const QStringList& lines, QString* error)
+bool TextFile::WriteLines(const QString& fileName, const QStringList& lines, QString* error, QString* cause)
 {
-    return SafeSave::WriteFile(fileName, EncodeLines(lines), error);
+    return SafeSave::WriteFile(fileName, EncodeLines(lines), error, cause);
 }

@@ -18,7 +18,8 @@ public:
     // A missing or unreadable file gives false and a French sentence.
     static bool ReadLines(const QString& fileName, QStringList& lines, QString* error = nullptr);
     // Through SafeSave: the old file survives any failure.
-    static bool WriteLines(const QString& fileName, const QStringList& lines, QString* error = nullptr);
+    static bool WriteLines(
+        const QString& fileName, const QStringList& lines, QString* error = nullptr, QString* cause = nullptr);
 
     static QStringList SplitLines(const QString& text);
 };

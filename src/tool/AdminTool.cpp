@@ -2,6 +2,7 @@
 
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
+#include "documents/TEP_Doc.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/SafeSave.h"
@@ -53,6 +54,9 @@ Images des fiches (JPEG) :
   image rotate FICHIER cw|ccw [SORTIE]           tourne la page d'un quart de tour (cw : sens des aiguilles
                                                  d'une montre), dans le fichier même ou dans SORTIE
 
+Travaux des élèves :
+  export IMAGE ÉLÈVE SORTIE.jpg                  enregistre la page IMAGE avec le travail de ÉLÈVE en JPEG
+
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
 }
@@ -89,6 +93,8 @@ int AdminTool::Run(const QStringList& arguments)
         return RunRender(arguments.mid(1));
     if (command == QLatin1String("image"))
         return RunImage(arguments.mid(1));
+    if (command == QLatin1String("export"))
+        return RunExport(arguments.mid(1));
     return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
 
@@ -223,6 +229,19 @@ int AdminTool::RunImage(const QStringList& arguments)
     if (!JpegRotation::Rotate(
             direction == QLatin1String("cw"), arguments[1], message, arguments.value(3, arguments[1])))
         return Fail(message);
+    return Success;
+}
+
+int AdminTool::RunExport(const QStringList& arguments)
+{
+    if (arguments.size() != 3)
+        return Usage(QStringLiteral("« export » attend une image de fiche, un élève et un fichier JPEG."));
+    const QFileInfo image(arguments[0]);
+    TEP_Doc document;
+    QStringList messages;
+    if (!document.EPDoc_Init(image.completeBaseName(), image.absolutePath(), &messages)
+        || !document.EPDoc_SetUser(arguments[1], &messages) || !document.EPDoc_ExportJpeg(arguments[2], &messages))
+        return Fail(messages.join(QLatin1Char('\n')));
     return Success;
 }
 

@@ -22,6 +22,7 @@ private:
     int RunDefinition(const QStringList& arguments);
     int RunRender(const QStringList& arguments);
     int RunImage(const QStringList& arguments);
+    int RunExport(const QStringList& arguments);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

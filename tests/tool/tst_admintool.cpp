@@ -2,6 +2,7 @@
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 
+#include <QDir>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -37,6 +38,7 @@ private slots:
     void definitionCommand();
     void renderCommand();
     void imageCommands();
+    void exportCommand();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -196,6 +198,27 @@ void TestAdminTool::imageCommands()
     QCOMPARE(run.code, 1);
     QVERIFY(run.err.contains("n'est pas une image JPEG"));
     QCOMPARE(Tool({"image", "rotate", scan, "left"}).code, 2);
+}
+
+void TestAdminTool::exportCommand()
+{
+    QDir(m_dir->path()).mkdir("CM1");
+    const QString image = Path("CM1/Fiche.jpg");
+    QVERIFY(TestFiles::WriteBytes(image, JpegFixtures::Jpeg(640, 905, 100)));
+    QVERIFY(TestFiles::WriteBytes(Path("CM1/Fiche_Paul.txt"),
+        TestFiles::CrLf({"[MAINRECT]", "TYPE=RECT", "RECT=2000,2829", "CHILD=MAINIMG,0,0", "CHILD=NEWIT_1,1000,1000",
+            "[MAINIMG]", "TYPE=IMG", "RECT=1626,2299", "IMGNAME=", "[NEWIT_1]", "TYPE=SPDR", "RECT=400,400",
+            "SPDRMODE=SpFRect", "SPDRFGCOLOR=16711680"})));
+    const QString out = Path("Paul.jpg");
+    const Run run = Tool({"export", image, "Paul", out});
+    QCOMPARE(run.code, 0);
+    const QImage page(out);
+    QCOMPARE(page.size(), QSize(827, 1169));
+    QVERIFY(page.pixelColor(470, 470).blue() > 200 && page.pixelColor(470, 470).red() < 60); // the pupil's square
+
+    const Run missing = Tool({"export", Path("CM1/Absent.jpg"), "Paul", out});
+    QCOMPARE(missing.code, 1);
+    QVERIFY2(missing.err.contains("Aucun fichier image associé au document : \"Absent\"."), qPrintable(missing.err));
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)

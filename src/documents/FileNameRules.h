@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Names typed by people (pupils, worksheets, folders) become file names on a
+// data root often shared with Windows PCs: they must be valid there too and
+// never reach outside their folder.
+class FileNameRules {
+public:
+    // Refuses "/ \ : * ? " < > |", control characters, "." and "..", reserved
+    // device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
+    // extension) and a trailing dot or blank.
+    static bool IsSafe(const QString& name);
+    // Joins with one separator, added only when the folder does not end
+    // with one ("/" or "\").
+    static QString Join(const QString& folder, const QString& fileName);
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The files of one folder from a single listing, looked up by name with the
+// letter case of the original platform ignored (an exact match wins), so a
+// data root copied from Windows keeps working.
+class FolderFiles {
+public:
+    explicit FolderFiles(const QString& folder);
+    const QStringList& Names() const { return m_names; }
+    // The name as it is on disk, or an empty text.
+    QString Find(const QString& fileName) const;
+    bool Contains(const QString& fileName) const { return !Find(fileName).isEmpty(); }
+
+private:
+    QStringList m_names;
+    QHash<QString, QString> m_byLowerName;
+};
