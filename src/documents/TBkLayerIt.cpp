@@ -84,10 +84,9 @@ bool TBkLayerIt::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
 {
     if (SpDrMode != BkSound)
         return TDPRptSpDr::DrawContent(clip, canvas, params, scale);
-    QRect visible;
-    if (!PlacedRect(clip, visible))
+    QRect placed, visible;
+    if (!PlacedRects(clip, placed, visible))
         return true;
-    const QRect placed = PixelRect.translated(clip.topLeft() + ScaledPos);
     QPainter& painter = canvas.Painter();
     painter.save();
     painter.setClipRect(visible, Qt::IntersectClip);

@@ -11,3 +11,30 @@ QFont FontSpec::ToQFont() const
     font.setStrikeOut(Has(StrikeOut));
     return font;
 }
+
+QString FontSpec::StyleSuffix() const
+{
+    QString text;
+    if (Has(Bold))
+        text += QLatin1String(",Bold");
+    if (Has(Italic))
+        text += QLatin1String(",Italic");
+    if (Has(Underline))
+        text += QLatin1String(",Underline");
+    if (Has(StrikeOut))
+        text += QLatin1String(",StrikeOut");
+    return text;
+}
+
+int FontSpec::StyleNamed(const QString& upperWord)
+{
+    if (upperWord == QLatin1String("BOLD"))
+        return Bold;
+    if (upperWord == QLatin1String("ITALIC"))
+        return Italic;
+    if (upperWord == QLatin1String("UNDERLINE"))
+        return Underline;
+    if (upperWord == QLatin1String("STRIKEOUT"))
+        return StrikeOut;
+    return 0;
+}

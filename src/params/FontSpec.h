@@ -16,6 +16,11 @@ struct FontSpec {
     int Styles = 0;
 
     bool Has(Style style) const { return (Styles & style) != 0; }
+    // ",Bold", ",Italic", ",Underline", ",StrikeOut" for the styles set, in
+    // that order, as every stored font form writes them.
+    QString StyleSuffix() const;
+    // The style an upper-case word names ("BOLD" …), 0 for any other word.
+    static int StyleNamed(const QString& upperWord);
     // The face, styles and point size; the caller sets the pixel size where
     // the surface's resolution is known.
     QFont ToQFont() const;

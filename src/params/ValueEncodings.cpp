@@ -73,16 +73,8 @@ QString FontToParam(const FontSpec* font)
 {
     if (!font)
         return QString();
-    QString text = QStringLiteral("%1,%2,COLOR:%3").arg(font->Size).arg(font->Name, ColorToParam(font->Color));
-    if (font->Has(FontSpec::Bold))
-        text += QLatin1String(",Bold");
-    if (font->Has(FontSpec::Italic))
-        text += QLatin1String(",Italic");
-    if (font->Has(FontSpec::Underline))
-        text += QLatin1String(",Underline");
-    if (font->Has(FontSpec::StrikeOut))
-        text += QLatin1String(",StrikeOut");
-    return text;
+    return QStringLiteral("%1,%2,COLOR:%3").arg(font->Size).arg(font->Name, ColorToParam(font->Color))
+        + font->StyleSuffix();
 }
 
 namespace {
@@ -91,15 +83,8 @@ void ApplyFontPart(const QString& part, FontSpec& font, FontFieldsRead& read)
 {
     const QString name = StrTrim(StrExtractField(1, part, QStringLiteral(":"))).toUpper();
     const QString value = StrTrim(part.mid(part.indexOf(QLatin1Char(':')) + 1));
-    if (name == QLatin1String("BOLD"))
-        font.Styles |= FontSpec::Bold;
-    else if (name == QLatin1String("ITALIC"))
-        font.Styles |= FontSpec::Italic;
-    else if (name == QLatin1String("UNDERLINE"))
-        font.Styles |= FontSpec::Underline;
-    else if (name == QLatin1String("STRIKEOUT"))
-        font.Styles |= FontSpec::StrikeOut;
-    else if (name == QLatin1String("COLOR") && part.contains(QLatin1Char(':')) && ParamToColor(value, font.Color))
+    font.Styles |= FontSpec::StyleNamed(name);
+    if (name == QLatin1String("COLOR") && part.contains(QLatin1Char(':')) && ParamToColor(value, font.Color))
         read.color = true;
 }
 

@@ -145,10 +145,9 @@ const QImage& TDPRptImg::ScaledTo(QSize size)
 
 bool TDPRptImg::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)
 {
-    QRect visible;
-    if (!PlacedRect(clip, visible))
+    QRect placed, visible;
+    if (!PlacedRects(clip, placed, visible))
         return true;
-    const QRect placed = PixelRect.translated(clip.topLeft() + ScaledPos);
     const QString fileName = StrTrim(ImageName);
     if (!fileName.isEmpty() && !m_failed && QFileInfo::exists(fileName)) {
         // Decoded once, and again only when drawn larger than a reduced decode.

@@ -1,6 +1,7 @@
 #include "TDPRptRect.h"
 
 #include "ReportCanvas.h"
+#include "TDPRptPrintParams.h"
 #include "params/StrFields.h"
 
 #include <QPainter>
@@ -27,6 +28,22 @@ bool TDPRptRect::PlacedRect(const QRect& parentRect, QRect& rect) const
 {
     rect = PixelRect;
     return ClipToParent(parentRect, ScaledPos, rect);
+}
+
+bool TDPRptRect::PlacedRects(const QRect& parentRect, QRect& placed, QRect& visible) const
+{
+    placed = PixelRect.translated(parentRect.topLeft() + ScaledPos);
+    return PlacedRect(parentRect, visible);
+}
+
+bool TDPRptRect::PlaceTransparent(
+    const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, QRect& placed, QRect& visible) const
+{
+    if (!PlacedRects(parentRect, placed, visible))
+        return false;
+    if (Transparent && params)
+        params->RestorePage(canvas.Painter(), visible);
+    return true;
 }
 
 bool TDPRptRect::DrawAt(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)

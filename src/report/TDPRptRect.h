@@ -30,4 +30,11 @@ protected:
     // The pixel rectangle placed in the parent's, clipped; false when the
     // item falls outside.
     bool PlacedRect(const QRect& parentRect, QRect& rect) const;
+    // The item's place in the parent's rectangle, whole (placed) and cut to
+    // the parent (visible); false when the item falls outside.
+    bool PlacedRects(const QRect& parentRect, QRect& placed, QRect& visible) const;
+    // PlacedRects, then the page restored under a transparent item (text is
+    // drawn over the page, not over what other items left there).
+    bool PlaceTransparent(
+        const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, QRect& placed, QRect& visible) const;
 };

@@ -397,13 +397,10 @@ void TDPRptText::DrawCells(QPainter& painter, const TextLayout& layout, const QF
 
 bool TDPRptText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float)
 {
-    QRect visible;
-    if (!PlacedRect(clip, visible))
+    QRect placed, visible;
+    if (!PlaceTransparent(clip, canvas, params, placed, visible))
         return true;
-    const QRect placed = PixelRect.translated(clip.topLeft() + ScaledPos);
     QPainter& painter = canvas.Painter();
-    if (Transparent && params)
-        params->RestorePage(painter, visible);
 
     const QFont font = canvas.FontFor(Font);
     m_lastFontResolution = canvas.FontResolution();
@@ -437,10 +434,9 @@ bool TDPRptText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
 bool TDPRptText::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params)
 {
     TDPRptRect::DrawBorders(parentRect, canvas, params);
-    QRect visible;
-    if (SelectionVisible && PlacedRect(parentRect, visible)) {
+    QRect frame, visible;
+    if (SelectionVisible && PlacedRects(parentRect, frame, visible)) {
         QPainter& painter = canvas.Painter();
-        const QRect frame = PixelRect.translated(parentRect.topLeft() + ScaledPos);
         painter.save();
         painter.setClipRect(visible, Qt::IntersectClip);
         painter.setPen(QPen(kSelectionColor, 1));

@@ -57,13 +57,10 @@ bool TDPRptVText::AssignFrom(int mode, TDPRptItem* source)
 
 bool TDPRptVText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float)
 {
-    QRect visible;
-    if (!PlacedRect(clip, visible))
+    QRect placed, visible;
+    if (!PlaceTransparent(clip, canvas, params, placed, visible))
         return true;
-    const QRect placed = PixelRect.translated(clip.topLeft() + ScaledPos);
     QPainter& painter = canvas.Painter();
-    if (Transparent && params)
-        params->RestorePage(painter, visible);
 
     // The line is written across an upright image as long as the item is
     // high, then turned into the item's rectangle.

@@ -18,15 +18,8 @@ bool ReadFont(const QString& value, FontSpec& font)
     font.Styles = 0;
     for (qsizetype i = 2; i < parts.size(); ++i) {
         const QString part = parts[i].toUpper();
-        if (part == QLatin1String("BOLD"))
-            font.Styles |= FontSpec::Bold;
-        else if (part == QLatin1String("ITALIC"))
-            font.Styles |= FontSpec::Italic;
-        else if (part == QLatin1String("UNDERLINE"))
-            font.Styles |= FontSpec::Underline;
-        else if (part == QLatin1String("STRIKEOUT"))
-            font.Styles |= FontSpec::StrikeOut;
-        else if (part.startsWith(QLatin1String("COLOR:")))
+        font.Styles |= FontSpec::StyleNamed(part);
+        if (part.startsWith(QLatin1String("COLOR:")))
             if (const std::optional<int> color = TextToInt(StrTrim(part.mid(6))))
                 font.Color = RgbColor(quint32(*color));
     }
@@ -35,15 +28,7 @@ bool ReadFont(const QString& value, FontSpec& font)
 
 QString FontText(const FontSpec& font)
 {
-    QString text = QStringLiteral("%1,%2").arg(font.Size).arg(font.Name);
-    if (font.Has(FontSpec::Bold))
-        text += QLatin1String(",Bold");
-    if (font.Has(FontSpec::Italic))
-        text += QLatin1String(",Italic");
-    if (font.Has(FontSpec::Underline))
-        text += QLatin1String(",Underline");
-    if (font.Has(FontSpec::StrikeOut))
-        text += QLatin1String(",StrikeOut");
+    QString text = QStringLiteral("%1,%2").arg(font.Size).arg(font.Name) + font.StyleSuffix();
     if (font.Color.Value() != 0)
         text += QStringLiteral(",COLOR:%1").arg(font.Color.Number());
     return text;
