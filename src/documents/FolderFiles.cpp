@@ -1,10 +1,16 @@
 #include "FolderFiles.h"
 
-#include <QDir>
+#include <QDirIterator>
 
 FolderFiles::FolderFiles(const QString& folder)
 {
-    m_names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    QDirIterator entries(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    while (entries.hasNext()) {
+        entries.next();
+        (entries.fileInfo().isDir() ? m_folders : m_names).append(entries.fileName());
+    }
+    m_names.sort();
+    m_folders.sort(Qt::CaseInsensitive);
     for (const QString& name : std::as_const(m_names)) {
         const QString lower = name.toLower();
         if (!m_byLowerName.contains(lower))

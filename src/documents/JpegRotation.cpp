@@ -1,6 +1,7 @@
 #include "JpegRotation.h"
 
 #include "JpegHeader.h"
+#include "MessageText.h"
 #include "report/JpegCodec.h"
 
 #include "params/SafeSave.h"
@@ -8,14 +9,7 @@
 #include <QDir>
 #include <turbojpeg.h>
 
-namespace {
-
-QString Quoted(const QString& fileName)
-{
-    return QLatin1Char('"') + QDir::toNativeSeparators(fileName) + QLatin1Char('"');
-}
-
-} // namespace
+using MessageText::Quoted;
 
 QImage JpegRotation::Turned(const QImage& image, bool clockwise)
 {

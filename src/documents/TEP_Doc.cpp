@@ -3,6 +3,7 @@
 #include "FileNameRules.h"
 #include "FolderFiles.h"
 #include "JpegHeader.h"
+#include "MessageText.h"
 #include "Messenger.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
@@ -19,12 +20,9 @@
 #include <QFileInfo>
 #include <QPainter>
 
-namespace {
+using MessageText::Quoted;
 
-QString Quoted(const QString& text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
+namespace {
 
 bool Exists(const QString& path)
 {
@@ -52,9 +50,7 @@ void TEP_Doc::Show(const QString& text) const
 
 bool TEP_Doc::Fail(QStringList* messages, const QString& text) const
 {
-    if (messages)
-        messages->append(text);
-    return false;
+    return MessageText::Append(messages, text);
 }
 
 QStringList TEP_Doc::InitialDefinition()
@@ -83,13 +79,13 @@ void TEP_Doc::EPDoc_Clear()
     m_fitScale = 1.0f;
 }
 
-bool TEP_Doc::EPDoc_Init(const QString& name, const QString& folder, QStringList* messages)
+bool TEP_Doc::EPDoc_Init(const QString& name, const QString& folder, QStringList* messages, const FolderFiles* listing)
 {
     EPDoc_Clear();
     m_folder = StrTrim(folder);
     m_name = name;
     m_initialised = true;
-    if (EPDoc_RefreshFiles(messages))
+    if (EPDoc_RefreshFiles(messages, listing))
         return true;
     EPDoc_Clear();
     return false;
@@ -147,23 +143,27 @@ bool TEP_Doc::EPDoc_RefreshWork(QStringList* messages, const FolderFiles* listin
     return true;
 }
 
-bool TEP_Doc::EPDoc_Refresh(QStringList* messages)
+bool TEP_Doc::EPDoc_Refresh(QStringList* messages, const FolderFiles* listing)
 {
     m_flags = 0;
-    const FolderFiles listing(m_folder);
-    const bool files = EPDoc_RefreshFiles(messages, &listing);
-    const bool work = EPDoc_RefreshWork(messages, &listing);
+    std::unique_ptr<FolderFiles> own;
+    if (!listing) {
+        own = std::make_unique<FolderFiles>(m_folder);
+        listing = own.get();
+    }
+    const bool files = EPDoc_RefreshFiles(messages, listing);
+    const bool work = EPDoc_RefreshWork(messages, listing);
     return files && work;
 }
 
-bool TEP_Doc::EPDoc_SetUser(const QString& user, QStringList* messages)
+bool TEP_Doc::EPDoc_SetUser(const QString& user, QStringList* messages, const FolderFiles* listing)
 {
     if (!m_initialised)
         return Fail(messages, QStringLiteral("Document non initialisé"));
     m_userSet = false;
     m_user = StrTrim(user);
     m_userSet = true;
-    return EPDoc_RefreshWork(messages);
+    return EPDoc_RefreshWork(messages, listing);
 }
 
 bool TEP_Doc::EPDoc_CreateFromPicture(const QString& name, const QString& folder, QStringList* messages,

@@ -36,16 +36,17 @@ public:
     TEP_Doc(const TEP_Doc&) = delete;
     TEP_Doc& operator=(const TEP_Doc&) = delete;
 
-    bool EPDoc_Init(const QString& name, const QString& folder, QStringList* messages = nullptr);
+    bool EPDoc_Init(const QString& name, const QString& folder, QStringList* messages = nullptr,
+        const FolderFiles* listing = nullptr);
     bool EPDoc_CreateFromPicture(const QString& name, const QString& folder, QStringList* messages,
         int horizontalResolution, int verticalResolution, const QImage& picture);
     void EPDoc_Clear();
-    bool EPDoc_Refresh(QStringList* messages = nullptr);
+    bool EPDoc_Refresh(QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
     // With a listing of the folder made by the caller (the documents tree
     // scans each folder once).
     bool EPDoc_RefreshFiles(QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
     bool EPDoc_RefreshWork(QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
-    bool EPDoc_SetUser(const QString& user, QStringList* messages = nullptr);
+    bool EPDoc_SetUser(const QString& user, QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
     bool EPDoc_LoadForUse(QStringList* messages = nullptr);
     bool EPDoc_Save();
     void EPDoc_Close();

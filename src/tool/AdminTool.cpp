@@ -3,6 +3,7 @@
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
 #include "documents/TEP_Doc.h"
+#include "documents/TEP_DocsNode.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/SafeSave.h"
@@ -56,6 +57,8 @@ Images des fiches (JPEG) :
 
 Travaux des élèves :
   export IMAGE ÉLÈVE SORTIE.jpg                  enregistre la page IMAGE avec le travail de ÉLÈVE en JPEG
+  tree DOSSIER [ÉLÈVE]                           affiche l'arbre des fiches dans l'ordre où les élèves le voient
+                                                 (dossiers terminés par « / », « * » : ÉLÈVE a travaillé sur la fiche)
 
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
@@ -95,6 +98,8 @@ int AdminTool::Run(const QStringList& arguments)
         return RunImage(arguments.mid(1));
     if (command == QLatin1String("export"))
         return RunExport(arguments.mid(1));
+    if (command == QLatin1String("tree"))
+        return RunTree(arguments.mid(1));
     return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
 
@@ -242,6 +247,45 @@ int AdminTool::RunExport(const QStringList& arguments)
     if (!document.EPDoc_Init(image.completeBaseName(), image.absolutePath(), &messages)
         || !document.EPDoc_SetUser(arguments[1], &messages) || !document.EPDoc_ExportJpeg(arguments[2], &messages))
         return Fail(messages.join(QLatin1Char('\n')));
+    return Success;
+}
+
+namespace {
+
+void PrintTree(QTextStream& out, const TEP_DocsNode& folder, int depth)
+{
+    const QString indent(depth * 2, QLatin1Char(' '));
+    for (int i = 0; i < folder.ChildCount(); ++i) {
+        const TEP_DocsNode* node = folder.ChildAt(i);
+        if (node->IsDocument()) {
+            out << indent << node->Name() << (node->Document()->HasWork() ? QStringLiteral(" *") : QString()) << '\n';
+        } else {
+            out << indent << node->Name() << "/\n";
+            PrintTree(out, *node, depth + 1);
+        }
+    }
+}
+
+} // namespace
+
+int AdminTool::RunTree(const QStringList& arguments)
+{
+    if (arguments.size() != 1 && arguments.size() != 2)
+        return Usage(QStringLiteral("« tree » attend un dossier de fiches et, au choix, un élève."));
+    TEP_DocsNode root;
+    bool exists = false;
+    QStringList messages;
+    root.Scan(arguments[0], exists, &messages);
+    if (!exists)
+        return Fail(messages.join(QLatin1Char('\n')));
+    if (arguments.size() == 2)
+        root.SetUserForAll(arguments[1], &messages);
+    m_out << root.Name() << "/\n";
+    PrintTree(m_out, root, 1);
+    m_out.flush();
+    if (!messages.isEmpty())
+        m_err << messages.join(QLatin1Char('\n')) << '\n';
+    m_err.flush();
     return Success;
 }
 

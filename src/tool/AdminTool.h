@@ -23,6 +23,7 @@ private:
     int RunRender(const QStringList& arguments);
     int RunImage(const QStringList& arguments);
     int RunExport(const QStringList& arguments);
+    int RunTree(const QStringList& arguments);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

@@ -39,6 +39,7 @@ private slots:
     void renderCommand();
     void imageCommands();
     void exportCommand();
+    void treeCommand();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -219,6 +220,19 @@ void TestAdminTool::exportCommand()
     const Run missing = Tool({"export", Path("CM1/Absent.jpg"), "Paul", out});
     QCOMPARE(missing.code, 1);
     QVERIFY2(missing.err.contains("Aucun fichier image associé au document : \"Absent\"."), qPrintable(missing.err));
+}
+
+void TestAdminTool::treeCommand()
+{
+    QDir(m_dir->path()).mkpath("Fiches/CM1");
+    for (const char* name : {"Fiches/Lecture.jpg", "Fiches/Calcul.JPEG", "Fiches/CM1/Plantes.jpg"})
+        QVERIFY(TestFiles::WriteBytes(Path(name), JpegFixtures::Jpeg(16, 16)));
+    QVERIFY(TestFiles::WriteBytes(Path("Fiches/CM1/Plantes_Zoé.txt"), "x"));
+    QVERIFY(TestFiles::WriteBytes(Path("Fiches/Data.txt"), "[SUBDIRDATA]\r\nITEMSSORT=CM1;Lecture\r\n"));
+    const Run run = Tool({"tree", Path("Fiches"), "Zoé"});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QString("Fiches/\n  CM1/\n    Plantes *\n  Lecture\n  Calcul\n"));
+    QCOMPARE(Tool({"tree", Path("Absent")}).code, 1);
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)

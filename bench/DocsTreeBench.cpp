@@ -1,0 +1,98 @@
+// Scanning the documents tree of a data root: 10,000 worksheets in 100
+// folders, each folder listed once. The reference is the cost of one file
+// test per worksheet (what a scan doing several tests per document would pay
+// several times over).
+#include "documents/TEP_DocsNode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+struct DataRoot {
+    DataRoot()
+    {
+        for (int folder = 0; folder < 100; ++folder) {
+            const QString path = dir.filePath(QStringLiteral("Classe %1").arg(folder));
+            QDir().mkpath(path);
+            for (int sheet = 0; sheet < 100; ++sheet) {
+                const QString base = QStringLiteral("%1/Fiche %2").arg(path).arg(sheet);
+                files << base + QStringLiteral(".jpg");
+                QFile(files.last()).open(QIODevice::WriteOnly);
+                if (sheet % 3 == 0)
+                    QFile(base + QStringLiteral("_Paul.txt")).open(QIODevice::WriteOnly);
+                if (sheet % 10 == 0)
+                    QFile(base + QStringLiteral("_C.wav")).open(QIODevice::WriteOnly);
+            }
+        }
+    }
+    QTemporaryDir dir;
+    QStringList files;
+};
+
+DataRoot& Root()
+{
+    static DataRoot root;
+    return root;
+}
+
+bool DropPageCache()
+{
+    ::sync();
+    std::ofstream drop("/proc/sys/vm/drop_caches");
+    return drop && (drop << "3" << std::endl);
+}
+
+void Scan(benchmark::State& state)
+{
+    TEP_DocsNode root;
+    bool exists = false;
+    root.Scan(Root().dir.path(), exists);
+    if (!exists)
+        state.SkipWithError("scan failed");
+}
+
+void BM_ScanTreeWarm(benchmark::State& state)
+{
+    Root();
+    for (auto _ : state)
+        Scan(state);
+    state.counters["worksheets"] = 10000;
+}
+
+void BM_ScanTreeCold(benchmark::State& state)
+{
+    Root();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const bool dropped = DropPageCache();
+        state.ResumeTiming();
+        if (!dropped) {
+            state.SkipWithError("the page cache cannot be dropped on this machine");
+            break;
+        }
+        Scan(state);
+    }
+}
+
+void BM_OneStatPerWorksheetReference(benchmark::State& state)
+{
+    const QStringList& files = Root().files;
+    for (auto _ : state) {
+        int found = 0;
+        for (const QString& file : files)
+            found += QFileInfo::exists(file);
+        benchmark::DoNotOptimize(found);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ScanTreeWarm)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScanTreeCold)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_OneStatPerWorksheetReference)->Unit(benchmark::kMillisecond);
