@@ -12,9 +12,11 @@
 class FolderFiles {
 public:
     explicit FolderFiles(const QString& folder);
-    const QStringList& Names() const { return m_names; }
+    const QStringList& Names() const& { return m_names; }
+    const QStringList& Names() const&& = delete; // would dangle in a range-for
     // Sub-folders, in name order.
-    const QStringList& Folders() const { return m_folders; }
+    const QStringList& Folders() const& { return m_folders; }
+    const QStringList& Folders() const&& = delete;
     // The name as it is on disk, or an empty text.
     QString Find(const QString& fileName) const;
     bool Contains(const QString& fileName) const { return !Find(fileName).isEmpty(); }

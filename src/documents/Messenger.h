@@ -1,11 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// What the core tells a person at once (a message box in the program); the
-// tests and the admin tool give their own.
+// Everything the core tells or asks a person: message boxes, Yes/No
+// questions, input boxes and beeps in the program; scripted answers in the
+// tests and the admin tool.
 class Messenger {
 public:
     virtual ~Messenger() = default;
     virtual void ShowMessage(const QString& text) = 0;
+    // A list of messages shown as one text, one message a line.
+    virtual void ShowMessages(const QStringList& messages) { ShowMessage(messages.join(QLatin1Char('\n'))); }
+    virtual bool AskYesNo(const QString& question) = 0;
+    // False when the person cancels.
+    virtual bool AskText(const QString& title, const QString& prompt, const QString& defaultText, QString& answer) = 0;
+    virtual void Beep() = 0;
 };

@@ -1,7 +1,9 @@
 #include "AdminTool.h"
 
+#include "config/TEP_Config.h"
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
+#include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 #include "params/Numbers.h"
@@ -60,6 +62,10 @@ Travaux des élèves :
   tree DOSSIER [ÉLÈVE]                           affiche l'arbre des fiches dans l'ordre où les élèves le voient
                                                  (dossiers terminés par « / », « * » : ÉLÈVE a travaillé sur la fiche)
 
+Données d'une installation (dossier racine partagé) :
+  users RACINE                                   affiche les élèves proposés à l'écran de choix
+  init RACINE                                    crée les dossiers et les réglages de l'utilisateur par défaut
+
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
 }
@@ -100,6 +106,10 @@ int AdminTool::Run(const QStringList& arguments)
         return RunExport(arguments.mid(1));
     if (command == QLatin1String("tree"))
         return RunTree(arguments.mid(1));
+    if (command == QLatin1String("users"))
+        return RunUsers(arguments.mid(1));
+    if (command == QLatin1String("init"))
+        return RunInit(arguments.mid(1));
     return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
 }
 
@@ -287,6 +297,38 @@ int AdminTool::RunTree(const QStringList& arguments)
         m_err << messages.join(QLatin1Char('\n')) << '\n';
     m_err.flush();
     return Success;
+}
+
+int AdminTool::RunUsers(const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return Usage(QStringLiteral("« users » attend le dossier racine des données."));
+    TEP_Config config(nullptr);
+    config.SetDataRoot(arguments[0]);
+    if (!QFileInfo(config.NamesFolder()).isDir())
+        return Fail(QStringLiteral("Le dossier des noms %1 n'existe pas : ce n'est pas un dossier de données "
+                                   "d'Ardoisine (voir « init »).")
+                        .arg(QLatin1Char('"') + config.NamesFolder() + QLatin1Char('"')));
+    for (const QString& user : config.UserList())
+        m_out << user << '\n';
+    m_out.flush();
+    return Success;
+}
+
+int AdminTool::RunInit(const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return Usage(QStringLiteral("« init » attend le dossier racine des données."));
+    ScriptedMessenger messenger; // every question is answered "No"
+    bool ok = false;
+    {
+        TEP_Config config(&messenger);
+        ok = config.Initialise(arguments[0]);
+    } // the general file is written here
+    if (!messenger.Shown.isEmpty())
+        m_err << messenger.Shown.join(QLatin1Char('\n')) << '\n';
+    m_err.flush();
+    return ok ? Success : Failure;
 }
 
 int AdminTool::RunDefinition(const QStringList& arguments)

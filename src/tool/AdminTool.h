@@ -24,6 +24,8 @@ private:
     int RunImage(const QStringList& arguments);
     int RunExport(const QStringList& arguments);
     int RunTree(const QStringList& arguments);
+    int RunUsers(const QStringList& arguments);
+    int RunInit(const QStringList& arguments);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

@@ -3,7 +3,7 @@
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 #include "documents/JpegHeader.h"
-#include "documents/Messenger.h"
+#include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
 #include "report/JpegCodec.h"
 #include "report/TDPRptImg.h"
@@ -17,12 +17,6 @@
 #include <QTest>
 
 namespace {
-
-class RecordingMessenger : public Messenger {
-public:
-    void ShowMessage(const QString& text) override { shown << text; }
-    QStringList shown;
-};
 
 // A picture of `millimetres` at 100 dpi.
 QByteArray Picture(QSizeF millimetres, int dpi = 100)
@@ -58,13 +52,13 @@ private:
     void Write(const QString& name, const QByteArray& bytes) { QVERIFY(TestFiles::WriteBytes(Path(name), bytes)); }
     bool Has(const QString& name) const { return QFileInfo::exists(Path(name)); }
     std::unique_ptr<QTemporaryDir> m_dir;
-    RecordingMessenger m_messenger;
+    ScriptedMessenger m_messenger;
 };
 
 void TestWorksheet::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_messenger.shown.clear();
+    m_messenger.Shown.clear();
 }
 
 void TestWorksheet::lifeCycle()
@@ -107,7 +101,7 @@ void TestWorksheet::lifeCycle()
     QVERIFY(!doc.IsLoaded());
     QVERIFY(!doc.EPDoc_Save());
     QCOMPARE(
-        m_messenger.shown.last(), QString("Impossible de sauvegarder les données du document (données non chargées)"));
+        m_messenger.Shown.last(), QString("Impossible de sauvegarder les données du document (données non chargées)"));
     QVERIFY(doc.EPDoc_LoadForUse(&messages));
     QCOMPARE(doc.Tree()->ChildCount(), 2);
     QVERIFY(QFile::remove(Path("Fiche_Paul.txt")));
@@ -211,7 +205,7 @@ void TestWorksheet::failedSaveIsShown()
     QVERIFY(doc.EPDoc_LoadForUse());
     doc.Tree()->Width = 2001;
     QVERIFY(!doc.EPDoc_Save());
-    QCOMPARE(m_messenger.shown,
+    QCOMPARE(m_messenger.Shown,
         QStringList {
             QStringLiteral("Impossible de sauvegarder le fichier : %1\nc'est un dossier").arg(Path("Fiche_Paul.txt"))});
     QVERIFY(doc.IsLoaded()); // the work is still there for a later save
@@ -233,7 +227,7 @@ void TestWorksheet::rename()
     QCOMPARE(doc.Name(), QString("ABC"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
         (QStringList {"ABC.jpg", "ABC_BKL.txt", "ABC_C.wav", "ABC_Paul.txt", "ABC_Zoé.txt"}));
-    QVERIFY(m_messenger.shown.isEmpty());
+    QVERIFY(m_messenger.Shown.isEmpty());
 
     Write("Autre.jpg", "x");
     QVERIFY(!doc.EPDoc_Rename("Autre", &messages)); // never replaces a file

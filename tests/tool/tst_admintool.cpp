@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -40,6 +41,7 @@ private slots:
     void imageCommands();
     void exportCommand();
     void treeCommand();
+    void dataRootCommands();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -233,6 +235,24 @@ void TestAdminTool::treeCommand()
     QCOMPARE(run.code, 0);
     QCOMPARE(run.out, QString("Fiches/\n  CM1/\n    Plantes *\n  Lecture\n  Calcul\n"));
     QCOMPARE(Tool({"tree", Path("Absent")}).code, 1);
+}
+
+void TestAdminTool::dataRootCommands()
+{
+    const QString root = Path("Ecole");
+    QDir().mkpath(root);
+    QCOMPARE(Tool({"users", root}).code, 1);
+    const Run init = Tool({"init", root});
+    QCOMPARE(init.code, 0);
+    QVERIFY2(init.err.isEmpty(), qPrintable(init.err));
+    QVERIFY(QFileInfo::exists(root + "/Documents/Noms/XXXX.conf"));
+    QVERIFY(QFileInfo::exists(root + "/Ardoisine.txt"));
+    QVERIFY(TestFiles::WriteBytes(root + "/Documents/Noms/Zoé.conf", "[ARDOISINE]\r\n"));
+    QVERIFY(TestFiles::WriteBytes(root + "/Documents/Noms/Admin.conf", "[ARDOISINE]\r\n"));
+    const Run users = Tool({"users", root});
+    QCOMPARE(users.code, 0);
+    QCOMPARE(users.out, QString("Zoé\n"));
+    QCOMPARE(Tool({"init", Path("absent")}).code, 1);
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Messenger.h"
+
+#include <QList>
+#include <optional>
+
+// A messenger that records what was shown and answers from a script, for
+// the tests and for the admin tool (which answers every question "No").
+class ScriptedMessenger : public Messenger {
+public:
+    void ShowMessage(const QString& text) override { Shown << text; }
+    bool AskYesNo(const QString& question) override
+    {
+        Asked << question;
+        return YesNoAnswers.isEmpty() ? false : YesNoAnswers.takeFirst();
+    }
+    bool AskText(const QString& title, const QString& prompt, const QString& defaultText, QString& answer) override
+    {
+        Asked << title + QLatin1String(" | ") + prompt + QLatin1String(" | ") + defaultText;
+        if (TextAnswers.isEmpty() || !TextAnswers.first().has_value()) {
+            if (!TextAnswers.isEmpty())
+                TextAnswers.removeFirst();
+            return false;
+        }
+        answer = *TextAnswers.takeFirst();
+        return true;
+    }
+    void Beep() override { ++Beeps; }
+
+    QStringList Shown;
+    QStringList Asked;
+    QList<bool> YesNoAnswers;
+    QList<std::optional<QString>> TextAnswers; // nullopt: cancelled
+    int Beeps = 0;
+};
