@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 FR_LOCALE := $(shell locale -a 2>/dev/null | grep -i '^fr_FR\.utf-\?8$$' | head -n1)
 
-.PHONY: all deps configure build test bench run clean
+.PHONY: all deps configure build test bench bench-peers run clean
 
 all: build
 
@@ -25,7 +25,12 @@ test: build
 	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 bench: build
-	$(BUILD_DIR)/bench/ardoisine-bench --benchmark_out=$(BUILD_DIR)/bench.json --benchmark_out_format=json
+	$(BUILD_DIR)/bench/ardoisine-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+		--benchmark_out=$(BUILD_DIR)/bench.json --benchmark_out_format=json
+
+# The same annotated page exported by Xournal++ and by ardoisine-tool.
+bench-peers: build
+	BUILD_DIR=$(BUILD_DIR) sh scripts/bench-peers
 
 run: build
 	@if [ -x $(BUILD_DIR)/src/app/ardoisine ]; then $(BUILD_DIR)/src/app/ardoisine DIR=$(CURDIR)/data/demo; \

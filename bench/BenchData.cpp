@@ -1,7 +1,12 @@
 #include "BenchData.h"
 
+#include "params/TextFile.h"
+#include "report/JpegCodec.h"
+
 #include <QPainter>
 #include <QRandomGenerator>
+#include <fstream>
+#include <string>
 
 namespace BenchData {
 
@@ -73,6 +78,97 @@ QImage ScannedPage()
     painter.setPen(QPen(Qt::black, 4));
     painter.drawRect(150, 250, 2180, 3200);
     return page;
+}
+
+} // namespace BenchData
+
+namespace BenchData {
+
+QStringList WorkItems(int count)
+{
+    QStringList lines = MixedDrawings(count);
+    lines.insert(3, QStringLiteral("CHILD=MAINIMG,0,0"));
+    // Every fifth item is a text, every 17th a vertical text, every 23rd a
+    // background marker, every 29th a plain rectangle.
+    for (int i = 1; i <= count; ++i) {
+        const qsizetype at = lines.indexOf(QStringLiteral("[NEWIT_%1]").arg(i));
+        qsizetype end = at + 1;
+        while (end < lines.size() && !lines[end].startsWith(QLatin1Char('[')))
+            ++end;
+        QStringList section;
+        if (i % 5 == 0)
+            section << "TYPE=TEXT"
+                    << "RECT=900,120"
+                    << "TRANSPARENT=YES"
+                    << "FONT=14,Arial,COLOR:16711680"
+                    << QStringLiteral("VALUE=Réponse %1 : le petit chat boit du lait¶deuxième ligne").arg(i);
+        else if (i % 17 == 0)
+            section << "TYPE=VTEXT"
+                    << "RECT=100,600"
+                    << "FONT=12,Arial"
+                    << "VALUE=Texte vertical"
+                    << "VTMODE=FROMBOTTOMTOTOP";
+        else if (i % 23 == 0)
+            section << "TYPE=BKLITEM"
+                    << "RECT=150,150"
+                    << "SPDRMODE=BKSOUND"
+                    << "IMGNAME=SOUND1";
+        else if (i % 29 == 0)
+            section << "TYPE=RECT"
+                    << "RECT=200,100"
+                    << "COLORS=BACK:65535";
+        if (section.isEmpty())
+            continue;
+        lines.erase(lines.begin() + at + 1, lines.begin() + end);
+        for (int k = 0; k < section.size(); ++k)
+            lines.insert(at + 1 + k, section[k]);
+        lines.insert(at + 1 + section.size(), QString());
+    }
+    lines << QString() << QStringLiteral("[MAINIMG]") << QStringLiteral("TYPE=IMG") << QStringLiteral("RECT=2000,2829")
+          << QStringLiteral("IMGNAME=");
+    return lines;
+}
+
+const QByteArray& ScannedPageJpeg()
+{
+    static const QByteArray jpeg = JpegCodec::Encode(ScannedPage(), 300);
+    return jpeg;
+}
+
+WorksheetFolder::WorksheetFolder(int items)
+{
+    QFile picture(dir.filePath(QStringLiteral("Fiche.jpg")));
+    if (picture.open(QIODevice::WriteOnly))
+        picture.write(ScannedPageJpeg());
+    picture.close();
+    TextFile::WriteLines(dir.filePath(QStringLiteral("Fiche_Paul.txt")), WorkItems(items));
+}
+
+QString WorksheetFolder::Path() const
+{
+    return dir.path();
+}
+
+PeakMemory::PeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+double PeakMemory::Megabytes() const
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+float ScreenScale(int zoomPercent)
+{
+    if (zoomPercent <= 0)
+        return float(900.0 / 2829.0);
+    return float(96.0 / 254.0 * zoomPercent / 100.0);
 }
 
 } // namespace BenchData

@@ -17,6 +17,7 @@ void BM_LoadDefinition(benchmark::State& state)
     QTemporaryDir dir;
     const QString fileName = dir.filePath(QStringLiteral("Fiche_Paul.txt"));
     TextFile::WriteLines(fileName, BenchData::RectangleItems(int(state.range(0))));
+    BenchData::PeakMemory peak;
     for (auto _ : state) {
         TDPRptRect root;
         Param_Obj params;
@@ -25,6 +26,7 @@ void BM_LoadDefinition(benchmark::State& state)
             state.SkipWithError("load failed");
         root.SetScale(1.0f);
     }
+    state.counters["peak_MB"] = peak.Megabytes();
     state.SetComplexityN(state.range(0));
 }
 

@@ -2,6 +2,7 @@
 // folders, each folder listed once. The reference is the cost of one file
 // test per worksheet (what a scan doing several tests per document would pay
 // several times over).
+#include "BenchData.h"
 #include "documents/TEP_DocsNode.h"
 
 #include <QDir>
@@ -60,9 +61,11 @@ void Scan(benchmark::State& state)
 void BM_ScanTreeWarm(benchmark::State& state)
 {
     Root();
+    BenchData::PeakMemory peak;
     for (auto _ : state)
         Scan(state);
     state.counters["worksheets"] = 10000;
+    state.counters["peak_MB"] = peak.Megabytes();
 }
 
 void BM_ScanTreeCold(benchmark::State& state)

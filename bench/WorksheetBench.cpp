@@ -1,72 +1,138 @@
-// Opening a worksheet for a pupil and saving it after a change: the moments
-// a pupil waits for.
+// What a pupil waits for: a worksheet opening, the page redrawn, one item
+// redrawn while typing, the work saved, the page exported.
 #include "BenchData.h"
 #include "documents/TEP_Doc.h"
-#include "params/TextFile.h"
-#include "report/JpegCodec.h"
+#include "report/ReportCanvas.h"
 #include "report/ReportDrawing.h"
 #include "report/TDPRptRect.h"
+#include "report/TDPRptText.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
-// A folder holding a 300 dpi A4 scan and a pupil's work of `items` drawings.
-struct Worksheet {
-    explicit Worksheet(int items)
-    {
-        JpegCodec::EncodeToFile(BenchData::ScannedPage(), dir.filePath(QStringLiteral("Fiche.jpg")), 300);
-        QStringList work = BenchData::MixedDrawings(items);
-        work.insert(3, QStringLiteral("CHILD=MAINIMG,0,0"));
-        work << QString() << QStringLiteral("[MAINIMG]") << QStringLiteral("TYPE=IMG")
-             << QStringLiteral("RECT=2000,2829") << QStringLiteral("IMGNAME=");
-        TextFile::WriteLines(dir.filePath(QStringLiteral("Fiche_Paul.txt")), work);
-    }
-    QTemporaryDir dir;
-};
+std::unique_ptr<TEP_Doc> Open(const BenchData::WorksheetFolder& folder)
+{
+    auto doc = std::make_unique<TEP_Doc>();
+    doc->EPDoc_Init(QStringLiteral("Fiche"), folder.Path());
+    doc->EPDoc_SetUser(QStringLiteral("Paul"));
+    doc->EPDoc_LoadForUse();
+    return doc;
+}
 
-// Bind, choose the pupil, load the work, place the page, first drawing at
-// 100 % on a 96 dpi screen (the picture decoded for that size).
+// The page image of the main window, drawn the way the window draws it.
+QImage DrawPage(TDPRptItem& root, float scale, int zoomResolution)
+{
+    root.SetScale(scale);
+    QImage page(root.PixelRect.width(), root.PixelRect.height(), QImage::Format_RGB32);
+    QPainter painter(&page);
+    SurfaceDrawing drawing;
+    drawing.surface = &page;
+    drawing.scale = scale;
+    drawing.nominalResolution = zoomResolution;
+    DrawReportTree(root, painter, drawing);
+    return page;
+}
+
+int ZoomResolution(int zoom)
+{
+    return zoom <= 0 ? int(BenchData::ScreenScale(0) * 254 + 0.5) : 96 * zoom / 100;
+}
+
+// state.range(0): zoom in percent (0: the whole page in view).
 void BM_OpenWorksheet(benchmark::State& state)
 {
-    Worksheet sheet(int(state.range(0)));
-    const float scale = float(96.0 / 254.0);
+    BenchData::WorksheetFolder folder(200);
+    const int zoom = int(state.range(0));
+    BenchData::PeakMemory peak;
     for (auto _ : state) {
-        TEP_Doc doc;
-        doc.EPDoc_Init(QStringLiteral("Fiche"), sheet.dir.path());
-        doc.EPDoc_SetUser(QStringLiteral("Paul"));
-        if (!doc.EPDoc_LoadForUse())
+        std::unique_ptr<TEP_Doc> doc = Open(folder);
+        if (!doc->IsLoaded())
             state.SkipWithError("load failed");
-        doc.Tree()->SetScale(scale);
-        QImage page(doc.Tree()->PixelRect.width(), doc.Tree()->PixelRect.height(), QImage::Format_RGB32);
+        benchmark::DoNotOptimize(
+            DrawPage(*doc->Tree(), BenchData::ScreenScale(zoom), ZoomResolution(zoom)).constBits());
+    }
+    state.counters["peak_MB"] = peak.Megabytes();
+}
+
+// The page drawn again: the picture from its cached copy, then the items.
+void BM_RedrawPage(benchmark::State& state)
+{
+    BenchData::WorksheetFolder folder(200);
+    std::unique_ptr<TEP_Doc> doc = Open(folder);
+    const int zoom = int(state.range(0));
+    const float scale = BenchData::ScreenScale(zoom);
+    DrawPage(*doc->Tree(), scale, ZoomResolution(zoom));
+    QImage page(doc->Tree()->PixelRect.width(), doc->Tree()->PixelRect.height(), QImage::Format_RGB32);
+    BenchData::PeakMemory peak;
+    for (auto _ : state) {
         QPainter painter(&page);
         SurfaceDrawing drawing;
         drawing.surface = &page;
-        drawing.scale = scale;
-        drawing.nominalResolution = 96;
-        DrawReportTree(*doc.Tree(), painter, drawing);
+        drawing.scale = -1;
+        drawing.nominalResolution = ZoomResolution(zoom);
+        DrawReportTree(*doc->Tree(), painter, drawing);
+    }
+    state.counters["peak_MB"] = peak.Megabytes();
+}
+
+// One key typed into a text: the item alone redrawn on its edit surface.
+void BM_DrawOneItem(benchmark::State& state)
+{
+    BenchData::WorksheetFolder folder(200);
+    std::unique_ptr<TEP_Doc> doc = Open(folder);
+    doc->Tree()->SetScale(BenchData::ScreenScale(100));
+    auto* text = dynamic_cast<TDPRptText*>(doc->Tree()->FindByName(QStringLiteral("NEWIT_5")));
+    QImage surface(text->PixelRect.width(), text->PixelRect.height(), QImage::Format_RGB32);
+    text->CaretVisible = true;
+    text->SelectionVisible = true;
+    int typed = 0;
+    for (auto _ : state) {
+        text->Value += QLatin1Char('a' + typed++ % 26);
+        text->CaretPosition = int(text->Value.size());
+        surface.fill(Qt::white);
+        QPainter painter(&surface);
+        ReportCanvas canvas(painter, 96);
+        text->DrawAt(QRect(-text->ScreenRect.left(), -text->ScreenRect.top(), 4000, 4000), canvas, nullptr, -1);
+        if (text->Value.size() > 80)
+            text->Value.chop(40);
     }
 }
 
 void BM_SaveAfterOneChange(benchmark::State& state)
 {
-    Worksheet sheet(int(state.range(0)));
-    TEP_Doc doc;
-    doc.EPDoc_Init(QStringLiteral("Fiche"), sheet.dir.path());
-    doc.EPDoc_SetUser(QStringLiteral("Paul"));
-    doc.EPDoc_LoadForUse();
-    TDPRptItem* item = doc.Tree()->ChildAt(1);
+    BenchData::WorksheetFolder folder(int(state.range(0)));
+    std::unique_ptr<TEP_Doc> doc = Open(folder);
+    TDPRptItem* item = doc->Tree()->ChildAt(1);
+    BenchData::PeakMemory peak;
     for (auto _ : state) {
         item->PosX = item->PosX == 100 ? 101 : 100;
-        if (!doc.EPDoc_Save())
+        if (!doc->EPDoc_Save())
             state.SkipWithError("save failed");
     }
+    state.counters["peak_MB"] = peak.Megabytes();
+}
+
+// The page with the pupil's work as a 300 dpi JPEG.
+void BM_ExportPage300dpi(benchmark::State& state)
+{
+    BenchData::WorksheetFolder folder(200);
+    std::unique_ptr<TEP_Doc> doc = Open(folder);
+    const QString target = folder.dir.filePath(QStringLiteral("export.jpg"));
+    BenchData::PeakMemory peak;
+    for (auto _ : state)
+        if (!doc->EPDoc_ExportJpeg(target))
+            state.SkipWithError("export failed");
+    state.counters["peak_MB"] = peak.Megabytes();
 }
 
 } // namespace
 
-BENCHMARK(BM_OpenWorksheet)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SaveAfterOneChange)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenWorksheet)->Arg(0)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawPage)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawOneItem)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAfterOneChange)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportPage300dpi)->Unit(benchmark::kMillisecond);

@@ -54,7 +54,15 @@ QString StrTrimRight(const QString& text)
 
 QString StrTrim(const QString& text)
 {
-    return StrTrimRight(StrTrimLeft(text));
+    // One pass over each end; the text is shared, not copied, when nothing
+    // is trimmed (the usual case: stored lines are trimmed on loading).
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && IsBlank(text[start]))
+        ++start;
+    while (end > start && IsBlank(text[end - 1]))
+        --end;
+    return start == 0 && end == text.size() ? text : text.mid(start, end - start);
 }
 
 int StrWordCount(const QString& text, const QString& delimiters)

@@ -1,5 +1,7 @@
 #include "AdminTool.h"
 
+#include "report/PictureMemory.h"
+
 #include <QGuiApplication>
 #include <QStringConverter>
 #include <cstdio>
@@ -23,6 +25,7 @@ int main(int argc, char** argv)
     // display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    PictureMemory::KeepLargeBuffers();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
