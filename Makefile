@@ -3,9 +3,11 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 LAUNCHER := $(shell command -v ccache >/dev/null 2>&1 && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+FUZZ_SMOKE_SECONDS ?= 20
+FUZZ_SECONDS ?= 300
 FR_LOCALE := $(shell locale -a 2>/dev/null | grep -i '^fr_FR\.utf-\?8$$' | head -n1)
 
-.PHONY: all deps configure build test bench bench-peers run clean
+.PHONY: all deps configure build test fuzz bench bench-peers run clean
 
 all: build
 
@@ -21,8 +23,13 @@ build: configure
 # The whole suite runs twice: once in the C locale, once in French, where a
 # decimal comma must never reach a stored file.
 test: build
+	FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS) sh scripts/fuzz
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Each libFuzzer target for FUZZ_SECONDS (clang, AddressSanitizer, UBSan).
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) sh scripts/fuzz
 
 bench: build
 	$(BUILD_DIR)/bench/ardoisine-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
@@ -38,4 +45,4 @@ run: build
 	     echo "The main window is not built yet; see README.md (ardoisine-tool)."; fi
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-fuzz

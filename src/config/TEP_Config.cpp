@@ -7,11 +7,13 @@
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 #include "params/Numbers.h"
+#include "params/SafeSave.h"
 #include "params/StrFields.h"
 #include "params/ValueEncodings.h"
 #include "report/TDPRptImg.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -117,6 +119,7 @@ bool TEP_Config::Initialise(const QString& dataRoot)
         return false;
     }
     MigrateOldData();
+    RemoveStaleTemporaries();
     ReadGeneralFile();
     m_tree = std::make_unique<TEP_DocsNode>(m_messenger);
     bool exists = false;
@@ -131,6 +134,16 @@ bool TEP_Config::Initialise(const QString& dataRoot)
     return true;
 }
 
+void TEP_Config::RemoveStaleTemporaries() const
+{
+    SafeSave::RemoveStaleTemporaries(m_dataRoot, StaleTemporarySeconds);
+    SafeSave::RemoveStaleTemporaries(m_namesFolder, StaleTemporarySeconds);
+    SafeSave::RemoveStaleTemporaries(m_worksheetsFolder, StaleTemporarySeconds);
+    QDirIterator folders(m_worksheetsFolder, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (folders.hasNext())
+        SafeSave::RemoveStaleTemporaries(folders.next(), StaleTemporarySeconds);
+}
+
 void TEP_Config::ReadGeneralFile()
 {
     ResetGeneral();
@@ -143,7 +156,11 @@ void TEP_Config::ReadGeneralFile()
                  .arg(Quoted(m_generalFilePath)));
         return;
     }
-    const Param_Obj& g = m_general;
+    ReadGeneralParams(m_general);
+}
+
+void TEP_Config::ReadGeneralParams(const Param_Obj& g)
+{
     UseNames = ReadParamBool(g, GeneralHeading, QStringLiteral("USENAMES"), false);
     UseGdip = ReadParamBool(g, GeneralHeading, QStringLiteral("USEGDIP"), true);
     DocsRootName = g.PRReadDefault(GeneralHeading, QStringLiteral("DOCSROOTNAME"), DocsRootName);

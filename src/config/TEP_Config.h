@@ -57,6 +57,12 @@ public:
     // older data roots are taken as they are.
     void MigrateOldData() { }
     void ReadGeneralFile();
+    // Reads the general keys from a parameter file already in memory.
+    void ReadGeneralParams(const Param_Obj& general);
+    // Temporaries of saves cut short (a PC switched off) in the data root's
+    // folders, older than StaleTemporarySeconds, are removed at start.
+    void RemoveStaleTemporaries() const;
+    int StaleTemporarySeconds = 600;
     bool WriteGeneralFile();
 
     bool SetUser(const QString& name, bool applyHintFont);

@@ -4,7 +4,7 @@
 
 bool FileNameRules::IsSafe(const QString& name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name.isEmpty() || name.size() > MaxLength || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
     for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))

@@ -9,8 +9,10 @@ class FileNameRules {
 public:
     // Refuses "/ \ : * ? " < > |", control characters, "." and "..", reserved
     // device names (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
-    // extension) and a trailing dot or blank.
+    // extension), a trailing dot or blank, and names over MaxLength
+    // characters (the files made from a name add suffixes to it).
     static bool IsSafe(const QString& name);
+    static constexpr int MaxLength = 120;
     // Joins with one separator, added only when the folder does not end
     // with one ("/" or "\").
     static QString Join(const QString& folder, const QString& fileName);

@@ -86,7 +86,11 @@ bool JpegHeader::StampResolution(const QString& fileName, int horizontal, int ve
 
 int JpegHeader::ReadBitmapResolution(const QString& fileName)
 {
-    const QByteArray head = ReadHead(fileName, 40);
+    return ReadBitmapResolution(ReadHead(fileName, 40));
+}
+
+int JpegHeader::ReadBitmapResolution(const QByteArray& head)
+{
     if (head.size() < 40 || !head.startsWith("BM"))
         return 0;
     const int pixelsPerMetre = uchar(head[38]) | (uchar(head[39]) << 8);

@@ -28,6 +28,7 @@ public:
     // Dots per inch of a BMP file (from its horizontal pixels per metre); 0
     // when it cannot be read.
     static int ReadBitmapResolution(const QString& fileName);
+    static int ReadBitmapResolution(const QByteArray& head);
 
 private:
     static qsizetype FindJfif(const QByteArray& head);

@@ -63,8 +63,14 @@ QStringList TEP_Doc::InitialDefinition()
 
 // --- Binding and files ----------------------------------------------------------
 
+QString TEP_Doc::LockPath() const
+{
+    return FileNameRules::Join(m_folder, m_name + QLatin1Char('_') + m_user + QStringLiteral(".lock"));
+}
+
 void TEP_Doc::EPDoc_Clear()
 {
+    m_lock.Release();
     m_folder.clear();
     m_name.clear();
     m_imagePath.clear();
@@ -200,7 +206,15 @@ bool TEP_Doc::EPDoc_LoadForUse(QStringList* messages)
         m_loaded = false;
         return Fail(messages, QStringLiteral("Document non initialisé pour l'utilisateur"));
     }
+    // Another PC (or window) with this work open would save over it.
+    WorkLock::Holder holder;
+    if (!m_lock.Acquire(LockPath(), &holder)) {
+        m_loaded = false;
+        return Fail(messages, WorkLock::HeldMessage(m_user, m_name, holder, LockPath()));
+    }
     m_loaded = LoadWork(messages);
+    if (!m_loaded)
+        m_lock.Release();
     return m_loaded;
 }
 
@@ -333,11 +347,13 @@ bool TEP_Doc::EPDoc_Save()
         return false;
     }
     m_savedText = lines;
+    m_lock.Refresh();
     return true;
 }
 
 void TEP_Doc::EPDoc_Close()
 {
+    m_lock.Release();
     m_loaded = false;
     m_imageItem = nullptr;
     m_tree.reset();
@@ -550,8 +566,10 @@ bool TEP_Doc::EPDoc_ExportJpeg(const QString& target, QStringList* messages)
     if (!m_userSet)
         return Fail(messages, QStringLiteral("Sauvegarde sur fichier impossible : document non initialisé."));
     const QString failure = QStringLiteral("Impossible de créer le fichier JPeg : %1.").arg(target);
+    // Exporting only reads the work: it needs no lock, and works while the
+    // pupil has the page open on another PC.
     const bool wasLoaded = m_loaded;
-    if (!wasLoaded && !EPDoc_LoadForUse(messages))
+    if (!wasLoaded && !LoadWork(messages))
         return Fail(messages, failure);
     // A picture of unknown resolution is exported at 300 dpi.
     const int resolution = m_horizontalResolution > 0 ? m_horizontalResolution : 300;
@@ -577,7 +595,10 @@ bool TEP_Doc::EPDoc_ExportJpeg(const QString& target, QStringList* messages)
     QByteArray bytes = ok ? JpegCodec::Encode(page, resolution) : QByteArray();
     ok = !bytes.isEmpty() && JpegHeader::StampResolution(bytes, resolution, resolution)
         && SafeSave::WriteFile(target, bytes);
-    if (!wasLoaded)
-        EPDoc_Close();
+    if (!wasLoaded) {
+        m_tree.reset();
+        m_imageItem = nullptr;
+        m_savedText.clear();
+    }
     return ok || Fail(messages, failure);
 }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "WorkLock.h"
+
 class FolderFiles;
 class Messenger;
 class TDPRptImg;
@@ -78,6 +80,8 @@ public:
     QString InstructionSoundPath() const { return FilePath(QStringLiteral("_C.wav")); }
     QString HelpSoundPath() const { return FilePath(QStringLiteral("_A.wav")); }
     QString BackgroundLayerPath() const { return FilePath(QStringLiteral("_BKL.txt")); }
+    // The lock that marks the user's work as open ("<name>_<user>.lock").
+    QString LockPath() const;
 
     QString Folder() const { return m_folder; }
     QString Name() const { return m_name; }
@@ -122,4 +126,5 @@ private:
     int m_horizontalResolution = 0;
     int m_verticalResolution = 0;
     float m_fitScale = 1.0f;
+    WorkLock m_lock;
 };

@@ -33,7 +33,7 @@ public:
     static inline const QString DataFileName = QStringLiteral("Data.txt");
 
     explicit TEP_DocsNode(Messenger* messenger = nullptr);
-    ~TEP_DocsNode();
+    virtual ~TEP_DocsNode();
     TEP_DocsNode(const TEP_DocsNode&) = delete;
     TEP_DocsNode& operator=(const TEP_DocsNode&) = delete;
 

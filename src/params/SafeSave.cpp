@@ -1,7 +1,10 @@
 #include "SafeSave.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -85,4 +88,25 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
         return fail(reason ? ErrorText(reason) : file.errorString());
     }
     return true;
+}
+
+bool SafeSave::IsTemporaryName(const QString& fileName)
+{
+    static const QRegularExpression temporary(QStringLiteral("^.+\\.(txt|conf|jpg|jpeg|wav|png|pdf)\\.[A-Za-z0-9]{6}$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return temporary.match(fileName).hasMatch();
+}
+
+int SafeSave::RemoveStaleTemporaries(const QString& folder, int olderThanSeconds)
+{
+    const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-olderThanSeconds);
+    int removed = 0;
+    QDirIterator files(folder, QDir::Files | QDir::Hidden);
+    while (files.hasNext()) {
+        files.next();
+        if (IsTemporaryName(files.fileName()) && files.fileInfo().lastModified().toUTC() <= limit
+            && QFile::remove(files.filePath()))
+            ++removed;
+    }
+    return removed;
 }

@@ -16,4 +16,12 @@ public:
 
     // A French description of a system error number.
     static QString ErrorText(int errorNumber);
+
+    // Where the system cannot write a file unnamed (network shares), a save
+    // cut short leaves its temporary "<file>.XXXXXX" beside the target.
+    // Removes those of the system's own files in a folder that are older
+    // than the given age (a younger one may be another PC's save under way);
+    // returns how many went.
+    static int RemoveStaleTemporaries(const QString& folder, int olderThanSeconds = 600);
+    static bool IsTemporaryName(const QString& fileName);
 };

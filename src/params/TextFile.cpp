@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <cerrno>
 
 namespace {
@@ -41,7 +42,14 @@ QStringList TextFile::DecodeLines(const QByteArray& bytes)
     if (end < 0)
         end = bytes.size();
     const char* data = bytes.constData() + begin;
-    const QString text = utf8 ? QString::fromUtf8(data, end - begin) : Windows1252::Decode(data, end - begin);
+    QString text;
+    if (utf8) {
+        // Our own mark is skipped above; a second one is text and stays.
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        text = decoder(QByteArrayView(data, end - begin));
+    } else {
+        text = Windows1252::Decode(data, end - begin);
+    }
     return SplitLines(text);
 }
 
@@ -56,7 +64,9 @@ QByteArray TextFile::EncodeLines(const QStringList& lines)
         text += line;
         text += QLatin1String("\r\n");
     }
-    if (Windows1252::CanEncode(text))
+    // A text starting with "ï»¿" would be read back as a byte-order mark:
+    // such a text goes as UTF-8, whose own mark keeps it whole.
+    if (Windows1252::CanEncode(text) && !text.startsWith(QString::fromUtf8("\xC3\xAF\xC2\xBB\xC2\xBF")))
         return Windows1252::Encode(text);
     return kUtf8Mark + text.toUtf8();
 }

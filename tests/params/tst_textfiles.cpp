@@ -28,6 +28,7 @@ private slots:
     void everyByteRoundTrips();
     void outsideWindows1252UsesUtf8();
     void saveThenLoadKeepsText();
+    void textStartingLikeAMarkStaysText();
     void missingFileIsAFrenchError();
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
@@ -115,6 +116,13 @@ void TestTextFiles::saveThenLoadKeepsText()
     QCOMPARE(reloaded.PRRead("config", "a"), QString(" lead"));
     QCOMPARE(reloaded.PRRead("config", "b"), QString("x\"y\""));
     QCOMPARE(reloaded.PRRead("config", "c"), QString());
+}
+
+void TestTextFiles::textStartingLikeAMarkStaysText()
+{
+    // Found by fuzzing: "ï»¿" written in Windows-1252 is the UTF-8 mark.
+    const QStringList lines {QString::fromUtf8("ï»¿[S]"), "V=é"};
+    QCOMPARE(TextFile::DecodeLines(TextFile::EncodeLines(lines)), lines);
 }
 
 void TestTextFiles::missingFileIsAFrenchError()
