@@ -25,7 +25,7 @@ build: configure
 test: build
 	FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS) sh scripts/fuzz
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
-	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -LE stress
 
 # Each libFuzzer target for FUZZ_SECONDS (clang, AddressSanitizer, UBSan).
 fuzz: deps

@@ -92,9 +92,15 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
 
 bool SafeSave::IsTemporaryName(const QString& fileName)
 {
-    static const QRegularExpression temporary(QStringLiteral("^.+\\.(txt|conf|jpg|jpeg|wav|png|pdf)\\.[A-Za-z0-9]{6}$"),
+    // The system's own files with the six random letters and digits of a
+    // temporary after them. A suffix of lower-case letters only reads like a
+    // word ("notes.txt.backup") and is left alone: a person may have named it.
+    static const QRegularExpression temporary(
+        QStringLiteral("^.+\\.(txt|conf|jpg|jpeg|wav|png|pdf)\\.([A-Za-z0-9]{6})$"),
         QRegularExpression::CaseInsensitiveOption);
-    return temporary.match(fileName).hasMatch();
+    static const QRegularExpression word(QStringLiteral("^[a-z]{6}$"));
+    const QRegularExpressionMatch match = temporary.match(fileName);
+    return match.hasMatch() && !word.match(match.captured(2)).hasMatch();
 }
 
 int SafeSave::RemoveStaleTemporaries(const QString& folder, int olderThanSeconds)

@@ -1,0 +1,83 @@
+// A pupil's PC in a test: opens worksheets of a shared data root and saves
+// work, as fast as it can, to put several PCs on the same files at once.
+//   ardoisine-stress work ROOT USER SECONDS   -> prints the number of saves
+//   ardoisine-stress hold ROOT DOCUMENT USER  -> opens one work and waits
+#include "documents/TEP_Doc.h"
+#include "documents/TEP_DocsNode.h"
+#include "report/TDPRptRect.h"
+#include "report/TDPRptText.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+// Each save adds the pupil's name as a text, so every work file tells whose
+// it is.
+bool Touch(TEP_Doc& doc, const QString& user, int round)
+{
+    auto* text = new TDPRptText;
+    text->Name = QStringLiteral("NEWIT_%1").arg(round);
+    text->Width = 400;
+    text->Height = 100;
+    text->PosX = float(round % 1500);
+    text->PosY = float(round * 7 % 2500);
+    text->Value = user;
+    doc.Tree()->AddObject(text->Name, text);
+    if (doc.Tree()->ChildCount() > 40)
+        doc.Tree()->RemoveChild(QString(), doc.Tree()->ChildAt(1), true);
+    return doc.EPDoc_Save();
+}
+
+int Work(const QString& folder, const QString& user, int seconds)
+{
+    TEP_DocsNode root;
+    bool exists = false;
+    root.Scan(folder, exists);
+    QElapsedTimer timer;
+    timer.start();
+    int saves = 0;
+    for (int round = 1; timer.elapsed() < seconds * 1000; ++round) {
+        TEP_DocsNode* node = root.ChildAt(round % root.ChildCount());
+        TEP_Doc* doc = node->Document();
+        if (!doc || !doc->EPDoc_SetUser(user) || !doc->EPDoc_LoadForUse())
+            return 1;
+        if (Touch(*doc, user, round))
+            ++saves;
+        doc->EPDoc_Close();
+    }
+    std::printf("%d\n", saves);
+    return 0;
+}
+
+int Hold(const QString& folder, const QString& name, const QString& user)
+{
+    TEP_Doc doc;
+    QStringList messages;
+    if (!doc.EPDoc_Init(name, folder, &messages) || !doc.EPDoc_SetUser(user, &messages)
+        || !doc.EPDoc_LoadForUse(&messages)) {
+        std::fprintf(stderr, "%s\n", qPrintable(messages.join(QLatin1Char('\n'))));
+        return 1;
+    }
+    std::printf("open\n");
+    std::fflush(stdout);
+    QThread::sleep(600); // until killed
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 4 && args[0] == QLatin1String("work"))
+        return Work(args[1], args[2], args[3].toInt());
+    if (args.size() == 4 && args[0] == QLatin1String("hold"))
+        return Hold(args[1], args[2], args[3]);
+    std::fprintf(stderr, "usage: ardoisine-stress work ROOT USER SECONDS | hold ROOT DOCUMENT USER\n");
+    return 2;
+}

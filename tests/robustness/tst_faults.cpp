@@ -1,0 +1,126 @@
+// A full disk and a read-only share: saving fails with a clear French
+// message, the old work file stays whole, and the work in memory is still
+// there to be saved once the fault is gone.
+#include "JpegFixtures.h"
+#include "TestFiles.h"
+#include "documents/ScriptedMessenger.h"
+#include "documents/TEP_Doc.h"
+#include "report/TDPRptRect.h"
+#include "report/TDPRptText.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+bool Mount(const QStringList& arguments)
+{
+    return QProcess::execute(QStringLiteral("mount"), arguments) == 0;
+}
+
+// A small tmpfs of its own, when this machine lets the test mount one.
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& size)
+    {
+        m_mounted = m_dir.isValid() && Mount({"-t", "tmpfs", "-o", "size=" + size, "tmpfs", m_dir.path()});
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
+    }
+    bool Mounted() const { return m_mounted; }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    bool Remount(const QString& mode) { return Mount({"-o", "remount," + mode, m_dir.path()}); }
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+};
+
+void AddText(TEP_Doc& doc, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        auto* text = new TDPRptText;
+        text->Name = QStringLiteral("NEWIT_%1").arg(doc.Tree()->ChildCount());
+        text->Width = 400;
+        text->Height = 100;
+        text->Value = QString(200, QLatin1Char('x'));
+        doc.Tree()->AddObject(text->Name, text);
+    }
+}
+
+} // namespace
+
+class TestFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fullDisk();
+    void readOnlyShare();
+};
+
+void TestFaults::fullDisk()
+{
+    SmallDisk disk("96k");
+    if (!disk.Mounted())
+        QSKIP("this machine does not let the test mount a small file system");
+    QVERIFY(TestFiles::WriteBytes(disk.Path("Fiche.jpg"), JpegFixtures::Jpeg(64, 64)));
+    ScriptedMessenger messenger;
+    TEP_Doc doc(&messenger);
+    QVERIFY(doc.EPDoc_Init("Fiche", disk.Path("")));
+    doc.EPDoc_SetUser("Paul");
+    QVERIFY(doc.EPDoc_LoadForUse());
+    AddText(doc, 3);
+    QVERIFY(doc.EPDoc_Save());
+    const QByteArray saved = TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt"));
+
+    QVERIFY(TestFiles::WriteBytes(disk.Path("filler"), QByteArray(60 * 1024, 'f')));
+    AddText(doc, 200); // about 50 KB more than the disk has
+    QVERIFY(!doc.EPDoc_Save());
+    QCOMPARE(messenger.Shown.size(), 1);
+    QVERIFY2(messenger.Shown.first().startsWith("Impossible de sauvegarder le fichier : ")
+            && messenger.Shown.first().contains("le disque est plein"),
+        qPrintable(messenger.Shown.first()));
+    QCOMPARE(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")), saved);
+    QVERIFY(doc.IsLoaded());
+    QCOMPARE(doc.Tree()->ChildCount(), 204); // the work is still in memory
+
+    QVERIFY(QFile::remove(disk.Path("filler")));
+    QVERIFY(doc.EPDoc_Save());
+    QVERIFY(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")).size() > saved.size());
+    QCOMPARE(QDir(disk.Path("")).entryList(QDir::Files).size(), 3); // picture, work, lock: no temporary left
+}
+
+void TestFaults::readOnlyShare()
+{
+    SmallDisk disk("1m");
+    if (!disk.Mounted())
+        QSKIP("this machine does not let the test mount a small file system");
+    QVERIFY(TestFiles::WriteBytes(disk.Path("Fiche.jpg"), JpegFixtures::Jpeg(64, 64)));
+    ScriptedMessenger messenger;
+    TEP_Doc doc(&messenger);
+    QVERIFY(doc.EPDoc_Init("Fiche", disk.Path("")));
+    doc.EPDoc_SetUser("Paul");
+    QVERIFY(doc.EPDoc_LoadForUse());
+    AddText(doc, 2);
+    QVERIFY(doc.EPDoc_Save());
+    const QByteArray saved = TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt"));
+
+    QVERIFY(disk.Remount("ro"));
+    AddText(doc, 1);
+    const bool written = doc.EPDoc_Save();
+    disk.Remount("rw");
+    QVERIFY(!written);
+    QVERIFY2(!messenger.Shown.isEmpty() && messenger.Shown.last().contains("le support est en lecture seule"),
+        qPrintable(messenger.Shown.join('\n')));
+    QCOMPARE(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")), saved);
+    QVERIFY(doc.EPDoc_Save()); // writable again: the work in memory goes to disk
+    QVERIFY(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")) != saved);
+}
+
+QTEST_MAIN(TestFaults)
+#include "tst_faults.moc"
