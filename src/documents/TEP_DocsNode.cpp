@@ -241,8 +241,8 @@ bool TEP_DocsNode::AddDocument(const QString& name, const FolderFiles* listing, 
     auto node = std::make_unique<TEP_DocsNode>(m_messenger);
     node->m_name = name;
     node->m_document = std::move(document);
-    node->HandDownColor(m_color);
-    node->HandDownStyle(m_style);
+    node->HandDownColor(m_colour.value);
+    node->HandDownStyle(m_style.value);
     AddObject(node.release());
     return true;
 }
@@ -327,8 +327,8 @@ void TEP_DocsNode::LoadFolderData()
         ReadDocumentStyles(values);
     }
     for (const Child& child : m_children) {
-        child.node->HandDownColor(m_color);
-        child.node->HandDownStyle(m_style);
+        child.node->HandDownColor(m_colour.value);
+        child.node->HandDownStyle(m_style.value);
     }
 }
 
@@ -342,15 +342,16 @@ bool TEP_DocsNode::SaveFolderData()
         order << node->m_name;
         if (!node->IsDocument())
             continue;
-        if (!node->m_colorInherits)
-            colours << node->m_name + QLatin1Char(',') + ColorToParam(node->m_color);
-        if (!node->m_styleInherits)
+        if (!node->m_colour.inherits)
+            colours << node->m_name + QLatin1Char(',') + ColorToParam(node->m_colour.value);
+        if (!node->m_style.inherits)
             styles << QStringLiteral("%1,B:%2,U:%3,I:%4,S:%5")
-                          .arg(node->m_name, BoolToParam(node->m_style & Bold), BoolToParam(node->m_style & Underline),
-                              BoolToParam(node->m_style & Italic), BoolToParam(node->m_style & StrikeOut));
+                          .arg(node->m_name, BoolToParam(node->m_style.value & Bold),
+                              BoolToParam(node->m_style.value & Underline), BoolToParam(node->m_style.value & Italic),
+                              BoolToParam(node->m_style.value & StrikeOut));
     }
     m_folderData->PRWrites(kHeading, QStringLiteral("ITEMSSORT"), order);
-    m_folderData->PRWrite(kHeading, QStringLiteral("DIRFONTCOLOR"), ColorToParam(m_color));
+    m_folderData->PRWrite(kHeading, QStringLiteral("DIRFONTCOLOR"), ColorToParam(m_colour.value));
     m_folderData->PRWrites(kHeading, QStringLiteral("DOCSCOLORS"), colours);
     m_folderData->PRWrites(kHeading, QStringLiteral("DOCSSTYLES"), styles);
     if (m_folderData->SaveToFile(FileNameRules::Join(m_path, DataFileName)))
@@ -372,48 +373,56 @@ bool TEP_DocsNode::SaveFolderDataRecursive()
 
 // --- Colours and styles -------------------------------------------------------------------
 
+template <typename T> void TEP_DocsNode::HandDown(Inheritable<T> TEP_DocsNode::*field, T value)
+{
+    Inheritable<T>& own = this->*field;
+    own.inherited = value;
+    if (own.inherits)
+        own.value = value;
+    for (const Child& child : m_children)
+        child.node->HandDown(field, own.value);
+}
+
+template <typename T> void TEP_DocsNode::Inherit(Inheritable<T> TEP_DocsNode::*field)
+{
+    (this->*field).inherits = true;
+    HandDown(field, (this->*field).inherited);
+}
+
+template <typename T> void TEP_DocsNode::SetOwn(Inheritable<T> TEP_DocsNode::*field, T value)
+{
+    (this->*field).inherits = false;
+    (this->*field).value = value;
+    for (const Child& child : m_children)
+        child.node->HandDown(field, value);
+}
+
 void TEP_DocsNode::HandDownColor(RgbColor color)
 {
-    m_inheritedColor = color;
-    if (m_colorInherits)
-        m_color = color;
-    for (const Child& child : m_children)
-        child.node->HandDownColor(m_color);
+    HandDown(&TEP_DocsNode::m_colour, color);
 }
 
 void TEP_DocsNode::InheritColor()
 {
-    m_colorInherits = true;
-    HandDownColor(m_inheritedColor);
+    Inherit(&TEP_DocsNode::m_colour);
 }
 
 void TEP_DocsNode::SetOwnColor(RgbColor color)
 {
-    m_colorInherits = false;
-    m_color = color;
-    for (const Child& child : m_children)
-        child.node->HandDownColor(m_color);
+    SetOwn(&TEP_DocsNode::m_colour, color);
 }
 
 void TEP_DocsNode::HandDownStyle(int style)
 {
-    m_inheritedStyle = style;
-    if (m_styleInherits)
-        m_style = style;
-    for (const Child& child : m_children)
-        child.node->HandDownStyle(m_style);
+    HandDown(&TEP_DocsNode::m_style, style);
 }
 
 void TEP_DocsNode::InheritStyle()
 {
-    m_styleInherits = true;
-    HandDownStyle(m_inheritedStyle);
+    Inherit(&TEP_DocsNode::m_style);
 }
 
 void TEP_DocsNode::SetOwnStyle(int style)
 {
-    m_styleInherits = false;
-    m_style = style;
-    for (const Child& child : m_children)
-        child.node->HandDownStyle(m_style);
+    SetOwn(&TEP_DocsNode::m_style, style);
 }

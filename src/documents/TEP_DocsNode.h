@@ -92,13 +92,23 @@ public:
     QString FolderPath() const;
     bool Exists() const { return m_exists; }
     QString User() const { return m_user; }
-    RgbColor Color() const { return m_color; }
-    bool ColorInherits() const { return m_colorInherits; }
-    int TextStyle() const { return m_style; }
-    bool StyleInherits() const { return m_styleInherits; }
+    RgbColor Color() const { return m_colour.value; }
+    bool ColorInherits() const { return m_colour.inherits; }
+    int TextStyle() const { return m_style.value; }
+    bool StyleInherits() const { return m_style.inherits; }
     const Param_Obj* FolderData() const { return m_folderData.get(); }
 
 private:
+    // A value a node either has of its own or takes from its parent.
+    template <typename T> struct Inheritable {
+        bool inherits = true;
+        T inherited {};
+        T value {};
+    };
+    template <typename T> void HandDown(Inheritable<T> TEP_DocsNode::*field, T value);
+    template <typename T> void Inherit(Inheritable<T> TEP_DocsNode::*field);
+    template <typename T> void SetOwn(Inheritable<T> TEP_DocsNode::*field, T value);
+
     struct Child {
         QString sortKey;
         std::unique_ptr<TEP_DocsNode> node;
@@ -121,12 +131,8 @@ private:
     QString m_path;
     std::unique_ptr<TEP_Doc> m_document;
     std::unique_ptr<Param_Obj> m_folderData;
-    bool m_colorInherits = true;
-    RgbColor m_inheritedColor;
-    RgbColor m_color;
-    bool m_styleInherits = true;
-    int m_inheritedStyle = 0;
-    int m_style = 0;
+    Inheritable<RgbColor> m_colour;
+    Inheritable<int> m_style; // bits: bold, italic, underline, strike-out
     bool m_exists = false;
     QString m_user;
     std::vector<Child> m_children;

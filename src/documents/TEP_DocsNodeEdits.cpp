@@ -44,8 +44,8 @@ bool TEP_DocsNode::AddDocumentNode(
     auto created = std::make_unique<TEP_DocsNode>(m_messenger);
     created->m_name = name;
     created->m_document = std::move(document);
-    created->HandDownColor(m_color);
-    created->HandDownStyle(m_style);
+    created->HandDownColor(m_colour.value);
+    created->HandDownStyle(m_style.value);
     TEP_DocsNode* added = created.release();
     InsertObject(at ? IndexOf(at) : 0, added);
     if (node)
@@ -78,8 +78,8 @@ bool TEP_DocsNode::NewFolder(bool atTop, TEP_DocsNode** node, QStringList* messa
     bool exists = false;
     if (!created->Scan(path, exists, messages) || !exists)
         return Append(messages, QStringLiteral("Impossible d'initialiser le nouveau répertoire!"));
-    created->HandDownColor(folderNode->m_color);
-    created->HandDownStyle(folderNode->m_style);
+    created->HandDownColor(folderNode->m_colour.value);
+    created->HandDownStyle(folderNode->m_style.value);
     const int position = IsDocument() ? folderNode->IndexOf(this) : atTop ? 0 : folderNode->ChildCount();
     TEP_DocsNode* added = created.release();
     folderNode->InsertObject(position, added);
@@ -211,8 +211,8 @@ bool TEP_DocsNode::Move(TEP_DocsNode* node, TEP_DocsNode* target, int& placement
         destination->InsertObject(0, taken.release());
         placement = FirstInFolder;
     }
-    node->HandDownColor(destination->m_color);
-    node->HandDownStyle(destination->m_style);
+    node->HandDownColor(destination->m_colour.value);
+    node->HandDownStyle(destination->m_style.value);
     return true;
 }
 
