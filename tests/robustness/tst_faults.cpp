@@ -53,6 +53,20 @@ void AddText(TEP_Doc& doc, int count)
     }
 }
 
+// Paul's work on a worksheet of the disk, open and saved once with a few
+// texts; returns the saved file.
+QByteArray OpenAndSave(SmallDisk& disk, TEP_Doc& doc, int texts)
+{
+    TestFiles::WriteBytes(disk.Path("Fiche.jpg"), JpegFixtures::Jpeg(64, 64));
+    doc.EPDoc_Init("Fiche", disk.Path(""));
+    doc.EPDoc_SetUser("Paul");
+    if (!doc.EPDoc_LoadForUse())
+        return QByteArray();
+    AddText(doc, texts);
+    doc.EPDoc_Save();
+    return TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt"));
+}
+
 } // namespace
 
 class TestFaults : public QObject {
@@ -68,15 +82,10 @@ void TestFaults::fullDisk()
     SmallDisk disk("96k");
     if (!disk.Mounted())
         QSKIP("this machine does not let the test mount a small file system");
-    QVERIFY(TestFiles::WriteBytes(disk.Path("Fiche.jpg"), JpegFixtures::Jpeg(64, 64)));
     ScriptedMessenger messenger;
     TEP_Doc doc(&messenger);
-    QVERIFY(doc.EPDoc_Init("Fiche", disk.Path("")));
-    doc.EPDoc_SetUser("Paul");
-    QVERIFY(doc.EPDoc_LoadForUse());
-    AddText(doc, 3);
-    QVERIFY(doc.EPDoc_Save());
-    const QByteArray saved = TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt"));
+    const QByteArray saved = OpenAndSave(disk, doc, 3);
+    QVERIFY(!saved.isEmpty());
 
     QVERIFY(TestFiles::WriteBytes(disk.Path("filler"), QByteArray(60 * 1024, 'f')));
     AddText(doc, 200); // about 50 KB more than the disk has
@@ -100,15 +109,10 @@ void TestFaults::readOnlyShare()
     SmallDisk disk("1m");
     if (!disk.Mounted())
         QSKIP("this machine does not let the test mount a small file system");
-    QVERIFY(TestFiles::WriteBytes(disk.Path("Fiche.jpg"), JpegFixtures::Jpeg(64, 64)));
     ScriptedMessenger messenger;
     TEP_Doc doc(&messenger);
-    QVERIFY(doc.EPDoc_Init("Fiche", disk.Path("")));
-    doc.EPDoc_SetUser("Paul");
-    QVERIFY(doc.EPDoc_LoadForUse());
-    AddText(doc, 2);
-    QVERIFY(doc.EPDoc_Save());
-    const QByteArray saved = TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt"));
+    const QByteArray saved = OpenAndSave(disk, doc, 2);
+    QVERIFY(!saved.isEmpty());
 
     QVERIFY(disk.Remount("ro"));
     AddText(doc, 1);
