@@ -47,11 +47,11 @@ public:
         if (ReadParamColor(m_file, UserSettings::Heading, QLatin1String(key), value, read))
             value = read;
     }
-    void Font(const char* key, FontSpec& value) const
+    void Font(const char* key, FontDescription& value) const
     {
         // Styles only ever add up in the font form: the stored text alone
         // says which are set, whatever the default had.
-        FontSpec read = value;
+        FontDescription read = value;
         read.Styles = 0;
         const QString text = Text(key);
         if (text != PR_NOVALUE && ParamToFont(text, read))
@@ -123,7 +123,7 @@ void UserSettings::Reset()
     SelectionBlink = 0;
     SelectionColor = RgbColor(0x008000);
     ScanTypeDialog = PrintConfirmDialog = PrintWaitDialog = true;
-    TreeFont = FontSpec {10, QStringLiteral("Arial"), RgbColor(0), 0};
+    TreeFont = FontDescription {10, QStringLiteral("Arial"), RgbColor(0), 0};
     TreeSelectedColor = RgbColor(0x00FFFF);
     TreeWidth = -1;
     AltTextEditorPlace.clear();

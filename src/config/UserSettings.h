@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/FontSpec.h"
+#include "params/FontDescription.h"
 #include "params/RgbColor.h"
 
 #include <QMap>
@@ -53,9 +53,9 @@ public:
     int SelectionDisplayMode, SelectionBlink;
     RgbColor SelectionColor;
     bool ScanTypeDialog, PrintConfirmDialog, PrintWaitDialog;
-    FontSpec TreeFont;
+    FontDescription TreeFont;
     RgbColor TreeSelectedColor;
     int TreeWidth;
     QString AltTextEditorPlace;
-    FontSpec AltTextEditorFont;
+    FontDescription AltTextEditorFont;
 };

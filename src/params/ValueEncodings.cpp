@@ -69,7 +69,7 @@ bool ReadParamColor(
     return false;
 }
 
-QString FontToParam(const FontSpec* font)
+QString FontToParam(const FontDescription* font)
 {
     if (!font)
         return QString();
@@ -79,18 +79,18 @@ QString FontToParam(const FontSpec* font)
 
 namespace {
 
-void ApplyFontPart(const QString& part, FontSpec& font, FontFieldsRead& read)
+void ApplyFontPart(const QString& part, FontDescription& font, FontFieldsRead& read)
 {
     const QString name = StrTrim(StrExtractField(1, part, QStringLiteral(":"))).toUpper();
     const QString value = StrTrim(part.mid(part.indexOf(QLatin1Char(':')) + 1));
-    font.Styles |= FontSpec::StyleNamed(name);
+    font.Styles |= FontDescription::StyleNamed(name);
     if (name == QLatin1String("COLOR") && part.contains(QLatin1Char(':')) && ParamToColor(value, font.Color))
         read.color = true;
 }
 
 } // namespace
 
-bool ParamToFont(const QString& text, FontSpec& font, FontFieldsRead* readOut)
+bool ParamToFont(const QString& text, FontDescription& font, FontFieldsRead* readOut)
 {
     FontFieldsRead read;
     const QString trimmed = StrTrim(text);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FontSpec.h"
+#include "FontDescription.h"
 #include "RgbColor.h"
 
 #include <QRect>
@@ -28,7 +28,7 @@ bool ReadParamColor(
 
 // "size,name,COLOR:r*g*b" then ",Bold", ",Italic", ",Underline", ",StrikeOut";
 // no font gives the empty text.
-QString FontToParam(const FontSpec* font);
+QString FontToParam(const FontDescription* font);
 struct FontFieldsRead {
     bool size = false;
     bool name = false;
@@ -36,7 +36,7 @@ struct FontFieldsRead {
 };
 // Fields are applied in order; styles are only ever added. True when the
 // text has at least three fields and one of size, name or colour was read.
-bool ParamToFont(const QString& text, FontSpec& font, FontFieldsRead* read = nullptr);
+bool ParamToFont(const QString& text, FontDescription& font, FontFieldsRead* read = nullptr);
 
 // "(tlwh:" top "," left "," width "," height ")" of a window's geometry.
 QString WindowToParam(const QRect& geometry);

@@ -3,7 +3,7 @@
 #include <QFont>
 
 class QPainter;
-struct FontSpec;
+struct FontDescription;
 
 // The surface an item tree draws on: a painter over a page bitmap, an edit
 // surface, an exported picture or a printer page, and the resolution the
@@ -18,8 +18,8 @@ public:
     int FontResolution() const { return m_fontResolution; }
     void SetFontResolution(int resolution) { m_fontResolution = resolution; }
     // The font at its size on this surface: points times the font resolution.
-    QFont FontFor(const FontSpec& spec) const { return FontAt(spec, m_fontResolution); }
-    static QFont FontAt(const FontSpec& spec, int fontResolution);
+    QFont FontFor(const FontDescription& font) const { return FontAt(font, m_fontResolution); }
+    static QFont FontAt(const FontDescription& font, int fontResolution);
 
 private:
     QPainter& m_painter;

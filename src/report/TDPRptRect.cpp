@@ -13,7 +13,7 @@ void TDPRptRect::Reset()
     TDPRptItem::Reset();
     Borders.Clear();
     Transparent = false;
-    Font = FontSpec();
+    Font = FontDescription();
 }
 
 bool TDPRptRect::SetScale(float scale)

@@ -2,7 +2,7 @@
 
 #include "TDPRptBorders.h"
 #include "TDPRptItem.h"
-#include "params/FontSpec.h"
+#include "params/FontDescription.h"
 
 // The rectangle item on which every visible item is built: a background
 // (unless transparent), border levels and the font text items use.
@@ -23,7 +23,7 @@ public:
 
     TDPRptBorders Borders;
     bool Transparent = false;
-    FontSpec Font;
+    FontDescription Font;
 
 protected:
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;

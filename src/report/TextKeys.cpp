@@ -1,12 +1,12 @@
 #include "TextKeys.h"
 
-#include "params/FontSpec.h"
+#include "params/FontDescription.h"
 #include "params/Numbers.h"
 #include "params/StrFields.h"
 
 namespace TextKeys {
 
-bool ReadFont(const QString& value, FontSpec& font)
+bool ReadFont(const QString& value, FontDescription& font)
 {
     const QStringList parts = StrSplitFields(value, QStringLiteral(","));
     const std::optional<int> size = TextToInt(parts.value(0));
@@ -18,7 +18,7 @@ bool ReadFont(const QString& value, FontSpec& font)
     font.Styles = 0;
     for (qsizetype i = 2; i < parts.size(); ++i) {
         const QString part = parts[i].toUpper();
-        font.Styles |= FontSpec::StyleNamed(part);
+        font.Styles |= FontDescription::StyleNamed(part);
         if (part.startsWith(QLatin1String("COLOR:")))
             if (const std::optional<int> color = TextToInt(StrTrim(part.mid(6))))
                 font.Color = RgbColor(quint32(*color));
@@ -26,7 +26,7 @@ bool ReadFont(const QString& value, FontSpec& font)
     return true;
 }
 
-QString FontText(const FontSpec& font)
+QString FontText(const FontDescription& font)
 {
     QString text = QStringLiteral("%1,%2").arg(font.Size).arg(font.Name) + font.StyleSuffix();
     if (font.Color.Value() != 0)

@@ -2,17 +2,17 @@
 
 #include <QString>
 
-struct FontSpec;
+struct FontDescription;
 
 // The FONT and VALUE keys shared by text and vertical text items.
 namespace TextKeys {
 
 // "size,name[,BOLD][,ITALIC][,UNDERLINE][,STRIKEOUT][,COLOR:n]"; a size that
 // is not a positive integer makes the whole value ignored (false).
-bool ReadFont(const QString& value, FontSpec& font);
+bool ReadFont(const QString& value, FontDescription& font);
 // "size,name" then ",Bold", ",Italic", ",Underline", ",StrikeOut" and
 // ",COLOR:n" when the colour is not 0.
-QString FontText(const FontSpec& font);
+QString FontText(const FontDescription& font);
 
 // The whole text after the first "=" of the line, its surrounding double
 // quotes removed.

@@ -144,7 +144,7 @@ void TestUserSettings::sizesColoursFonts()
     QCOMPARE(s.ActivePanel.Value(), quint32(0xFF0000));
     QCOMPARE(s.InactivePanel.Value(), quint32(0x80FF80));
     QCOMPARE(s.TreeFont.Size, 12);
-    QVERIFY(s.TreeFont.Has(FontSpec::Bold));
+    QVERIFY(s.TreeFont.Has(FontDescription::Bold));
     QCOMPARE(s.AltTextEditorFont, s.TreeFont); // defaults to the tree's font
 }
 
@@ -168,7 +168,7 @@ void TestUserSettings::writeOrderAndRoundTrip()
     settings.ToolsOneClick = true;
     settings.ToolbarHorizontal = false;
     settings.SelectionDisplayMode = 0;
-    settings.TreeFont = FontSpec {14, "Arial Narrow", RgbColor(0), FontSpec::Italic};
+    settings.TreeFont = FontDescription {14, "Arial Narrow", RgbColor(0), FontDescription::Italic};
     settings.AltTextEditorPlace = "(tlwh:10,20,300,200)";
     Param_Obj file;
     settings.Write(file);

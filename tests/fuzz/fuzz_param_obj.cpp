@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             params.PRReadl(heading.name, key, &number);
             RgbColor color;
             ParamToColor(params.PRRead(heading.name, key), color);
-            FontSpec font;
+            FontDescription font;
             ParamToFont(params.PRRead(heading.name, key), font);
             int t = 0, l = 0, w = 0, h = 0;
             ParamToRect(params.PRRead(heading.name, key), t, l, w, h);

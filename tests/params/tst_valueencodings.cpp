@@ -115,15 +115,17 @@ void TestValueEncodings::fonts_data()
     QTest::addColumn<int>("styles");
 
     QTest::newRow("full") << "10,Courier New,COLOR:255*0*0,Bold,Italic" << true << 10 << "Courier New"
-                          << quint32(0x0000FF) << int(FontSpec::Underline | FontSpec::Bold | FontSpec::Italic);
-    QTest::newRow("name alone") << "Arial" << false << 12 << "Start" << quint32(0x00FF00) << int(FontSpec::Underline);
+                          << quint32(0x0000FF)
+                          << int(FontDescription::Underline | FontDescription::Bold | FontDescription::Italic);
+    QTest::newRow("name alone") << "Arial" << false << 12 << "Start" << quint32(0x00FF00)
+                                << int(FontDescription::Underline);
     QTest::newRow("two fields apply but fail")
-        << "14,Arial" << false << 14 << "Arial" << quint32(0x00FF00) << int(FontSpec::Underline);
+        << "14,Arial" << false << 14 << "Arial" << quint32(0x00FF00) << int(FontDescription::Underline);
     QTest::newRow("styles only add") << "x,,strikeout" << false << 12 << "Start" << quint32(0x00FF00)
-                                     << int(FontSpec::Underline | FontSpec::StrikeOut);
+                                     << int(FontDescription::Underline | FontDescription::StrikeOut);
     QTest::newRow("integer name refused")
-        << "8,12,COLOR:0*0*0" << true << 8 << "Start" << quint32(0) << int(FontSpec::Underline);
-    QTest::newRow("empty") << "  " << false << 12 << "Start" << quint32(0x00FF00) << int(FontSpec::Underline);
+        << "8,12,COLOR:0*0*0" << true << 8 << "Start" << quint32(0) << int(FontDescription::Underline);
+    QTest::newRow("empty") << "  " << false << 12 << "Start" << quint32(0x00FF00) << int(FontDescription::Underline);
 }
 
 void TestValueEncodings::fonts()
@@ -134,7 +136,7 @@ void TestValueEncodings::fonts()
     QFETCH(QString, name);
     QFETCH(quint32, color);
     QFETCH(int, styles);
-    FontSpec font {12, "Start", RgbColor(0x00FF00), FontSpec::Underline};
+    FontDescription font {12, "Start", RgbColor(0x00FF00), FontDescription::Underline};
     QCOMPARE(ParamToFont(text, font), ok);
     QCOMPARE(font.Size, size);
     QCOMPARE(font.Name, name);
@@ -144,10 +146,10 @@ void TestValueEncodings::fonts()
 
 void TestValueEncodings::fontWriting()
 {
-    const FontSpec font {12, "Arial", RgbColor(0), FontSpec::Bold | FontSpec::StrikeOut};
+    const FontDescription font {12, "Arial", RgbColor(0), FontDescription::Bold | FontDescription::StrikeOut};
     QCOMPARE(FontToParam(&font), QString("12,Arial,COLOR:0*0*0,Bold,StrikeOut"));
     QCOMPARE(FontToParam(nullptr), QString());
-    FontSpec read;
+    FontDescription read;
     FontFieldsRead fields;
     QVERIFY(ParamToFont(FontToParam(&font), read, &fields));
     QVERIFY(fields.size && fields.name && fields.color);

@@ -353,7 +353,7 @@ void TestItemTree::tagsColoursAssignReset()
     QCOMPARE(copy.Scale, -1.0f);
     QCOMPARE(copy.ChildCount(), 0);
     QVERIFY(!copy.Transparent);
-    QCOMPARE(copy.Font, FontSpec());
+    QCOMPARE(copy.Font, FontDescription());
     QCOMPARE(copy.Borders.LevelCount(), 0);
     QCOMPARE(copy.ForeColors[1].Value(), quint32(0x808080));
     QCOMPARE(copy.BackColors[2].Value(), quint32(0xFFFFFF));

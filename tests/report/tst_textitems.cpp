@@ -62,7 +62,7 @@ QImage Draw(TDPRptItem& item, QSize size = QSize(400, 200))
 
 QFont Courier10()
 {
-    return ReportCanvas::FontAt(FontSpec(), 96);
+    return ReportCanvas::FontAt(FontDescription(), 96);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "FontSpec.h"
+#include "FontDescription.h"
 
-QFont FontSpec::ToQFont() const
+QFont FontDescription::ToQFont() const
 {
     QFont font(Name);
     if (Size > 0)
@@ -12,7 +12,7 @@ QFont FontSpec::ToQFont() const
     return font;
 }
 
-QString FontSpec::StyleSuffix() const
+QString FontDescription::StyleSuffix() const
 {
     QString text;
     if (Has(Bold))
@@ -26,7 +26,7 @@ QString FontSpec::StyleSuffix() const
     return text;
 }
 
-int FontSpec::StyleNamed(const QString& upperWord)
+int FontDescription::StyleNamed(const QString& upperWord)
 {
     if (upperWord == QLatin1String("BOLD"))
         return Bold;

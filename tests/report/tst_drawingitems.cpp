@@ -70,7 +70,7 @@ QStringList SavedSection(TDPRptItem& root)
 
 } // namespace
 
-class TestSpecialDrawings : public QObject {
+class TestDrawingItems : public QObject {
     Q_OBJECT
 
 private slots:
@@ -103,7 +103,7 @@ private slots:
     void assignCopiesShape();
 };
 
-void TestSpecialDrawings::modeNames()
+void TestDrawingItems::modeNames()
 {
     TDPRptSpDr item;
     QCOMPARE(item.SpDrMode, int(TDPRptSpDr::SpRect));
@@ -123,7 +123,7 @@ void TestSpecialDrawings::modeNames()
     QCOMPARE(byKind->Kind(), 2);
 }
 
-void TestSpecialDrawings::keysRoundTrip_data()
+void TestDrawingItems::keysRoundTrip_data()
 {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<bool>("rectKept");
@@ -138,7 +138,7 @@ void TestSpecialDrawings::keysRoundTrip_data()
         << QStringList {"RECT=100,80", "SPDRMODE=SpHighLight", "PENSIZE=1", "SPDRBKCOLOR=16777215"} << true;
 }
 
-void TestSpecialDrawings::keysRoundTrip()
+void TestDrawingItems::keysRoundTrip()
 {
     QFETCH(QStringList, keys);
     QFETCH(bool, rectKept);
@@ -152,7 +152,7 @@ void TestSpecialDrawings::keysRoundTrip()
     QCOMPARE(saved.mid(3), keys.mid(1));
 }
 
-void TestSpecialDrawings::badValuesAreIgnored_data()
+void TestDrawingItems::badValuesAreIgnored_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("length");
@@ -169,7 +169,7 @@ void TestSpecialDrawings::badValuesAreIgnored_data()
     QTest::newRow("arrow type") << "SPDRARROWTYPE=REL" << 200 << 0.0f << 1 << 2;
 }
 
-void TestSpecialDrawings::badValuesAreIgnored()
+void TestDrawingItems::badValuesAreIgnored()
 {
     QFETCH(QString, key);
     QFETCH(int, length);
@@ -184,7 +184,7 @@ void TestSpecialDrawings::badValuesAreIgnored()
     QCOMPARE(item.ArrowType, arrowType);
 }
 
-void TestSpecialDrawings::polylinePointsPerLine()
+void TestDrawingItems::polylinePointsPerLine()
 {
     TDPRptSpDr item;
     QVERIFY(DPRpt_Load(
@@ -210,7 +210,7 @@ void TestSpecialDrawings::polylinePointsPerLine()
     QCOMPARE(saved, (QStringList {"SPDRPOINTS=" + first, "SPDRPOINTS=" + second, "SPDRPOINTS=" + third}));
 }
 
-void TestSpecialDrawings::polylineBoxMovesItem()
+void TestDrawingItems::polylineBoxMovesItem()
 {
     Page page = LoadPage({"RECT=10,10", "SPDRMODE=SpLines", "SPDRPOINTS=(30,40)(80,10)(50,90)"}, 20, 20);
     QVERIFY(page.item);
@@ -225,7 +225,7 @@ void TestSpecialDrawings::polylineBoxMovesItem()
     QCOMPARE(item.HandleRects[2], QRect(QPoint(66, 106), QPoint(74, 114)));
 }
 
-void TestSpecialDrawings::arrowGeometry()
+void TestDrawingItems::arrowGeometry()
 {
     Page page = LoadPage({"RECT=10,10", "SPDRMODE=SpArrow", "SPDRLENGTHS=100", "SPDRANGLES=90"}, 50, 200);
     QVERIFY(page.item);
@@ -252,7 +252,7 @@ void TestSpecialDrawings::arrowGeometry()
     QVERIFY(all.contains("CHILD=D,50,200"));
 }
 
-void TestSpecialDrawings::arrowPointingUpLeftRoundTrips()
+void TestDrawingItems::arrowPointingUpLeftRoundTrips()
 {
     for (const char* type : {"ARROW", "LINE", "REL"}) {
         Page page = LoadPage({"RECT=10,10", "SPDRMODE=SpArrow", "PENSIZE=6", "SPDRLENGTHS=150", "SPDRANGLES=135",
@@ -275,7 +275,7 @@ void TestSpecialDrawings::arrowPointingUpLeftRoundTrips()
     }
 }
 
-void TestSpecialDrawings::relationsBecomeArrows_data()
+void TestDrawingItems::relationsBecomeArrows_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("length");
@@ -289,7 +289,7 @@ void TestSpecialDrawings::relationsBecomeArrows_data()
     QTest::newRow("bottom to top") << "SpBTRel" << 101 << 30.963757f << 13.0f << 78.0f;
 }
 
-void TestSpecialDrawings::relationsBecomeArrows()
+void TestDrawingItems::relationsBecomeArrows()
 {
     QFETCH(QString, mode);
     QFETCH(int, length);
@@ -309,7 +309,7 @@ void TestSpecialDrawings::relationsBecomeArrows()
     QVERIFY(saved.contains("SPDRARROWTYPE=REL"));
 }
 
-void TestSpecialDrawings::oldHorizontalLineIsReplaced()
+void TestDrawingItems::oldHorizontalLineIsReplaced()
 {
     Page page = LoadPage({"RECT=200,30", "SPDRMODE=SpHLine", "PENSIZE=8"}, 10, 20);
     QVERIFY(page.item);
@@ -319,7 +319,7 @@ void TestSpecialDrawings::oldHorizontalLineIsReplaced()
     QCOMPARE(page.item->PosY, 27.0f);
 }
 
-void TestSpecialDrawings::highlighterTints_data()
+void TestDrawingItems::highlighterTints_data()
 {
     QTest::addColumn<quint32>("pen");
     QTest::addColumn<QRgb>("under");
@@ -334,7 +334,7 @@ void TestSpecialDrawings::highlighterTints_data()
     QTest::newRow("any other colour") << quint32(0x123456) << kWhite << qRgb(255, 255, 75);
 }
 
-void TestSpecialDrawings::highlighterTints()
+void TestDrawingItems::highlighterTints()
 {
     QFETCH(quint32, pen);
     QFETCH(QRgb, under);
@@ -346,7 +346,7 @@ void TestSpecialDrawings::highlighterTints()
     QCOMPARE(result.pixel(0, 0), tinted);
 }
 
-void TestSpecialDrawings::highlightOverOtherItems()
+void TestDrawingItems::highlightOverOtherItems()
 {
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpHighLight", "SPDRFGCOLOR=255"}, 50, 60);
     QVERIFY(page.item);
@@ -357,7 +357,7 @@ void TestSpecialDrawings::highlightOverOtherItems()
     QCOMPARE(image.pixel(49, 60), kWhite);
 }
 
-void TestSpecialDrawings::modePixels_data()
+void TestDrawingItems::modePixels_data()
 {
     QTest::addColumn<QStringList>("keys");
     QTest::addColumn<QList<QPoint>>("coloured");
@@ -397,7 +397,7 @@ void TestSpecialDrawings::modePixels_data()
                              << QList<QRgb> {kRed, kRed, kRed, kWhite};
 }
 
-void TestSpecialDrawings::modePixels()
+void TestDrawingItems::modePixels()
 {
     QFETCH(QStringList, keys);
     QFETCH(QList<QPoint>, coloured);
@@ -413,7 +413,7 @@ void TestSpecialDrawings::modePixels()
                            .arg(image.pixel(coloured[i]), 8, 16)));
 }
 
-void TestSpecialDrawings::editSurfaceRestoresPage()
+void TestDrawingItems::editSurfaceRestoresPage()
 {
     // The edit surface of a selected item shows it over the real page: the
     // page pixels under it come from the page bitmap at the item's place.
@@ -438,7 +438,7 @@ void TestSpecialDrawings::editSurfaceRestoresPage()
     QCOMPARE(surface.pixel(40, 30), qRgb(255, 75, 255));
 }
 
-void TestSpecialDrawings::hiddenWhileEditedIsSkipped()
+void TestDrawingItems::hiddenWhileEditedIsSkipped()
 {
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpFRect", "SPDRFGCOLOR=255"});
     QVERIFY(page.item);
@@ -448,7 +448,7 @@ void TestSpecialDrawings::hiddenWhileEditedIsSkipped()
     QCOMPARE(DrawPage(*page.root).pixel(100, 85), kRed);
 }
 
-void TestSpecialDrawings::selectionDisplay()
+void TestDrawingItems::selectionDisplay()
 {
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpRect", "SPDRFGCOLOR=255"});
     QVERIFY(page.item);
@@ -469,7 +469,7 @@ void TestSpecialDrawings::selectionDisplay()
     QCOMPARE(image.pixel(100, 60), kRed);
 }
 
-void TestSpecialDrawings::handlesAndDrags()
+void TestDrawingItems::handlesAndDrags()
 {
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpRect"});
     QVERIFY(page.item);
@@ -511,7 +511,7 @@ void TestSpecialDrawings::handlesAndDrags()
     QVERIFY(!item.ApplyHandleDrag(1, 1, 1, false));
 }
 
-void TestSpecialDrawings::arrowTipDrag()
+void TestDrawingItems::arrowTipDrag()
 {
     Page page = LoadPage({"RECT=10,10", "SPDRMODE=SpArrow", "SPDRLENGTHS=100", "SPDRANGLES=0"}, 50, 100);
     QVERIFY(page.item);
@@ -529,7 +529,7 @@ void TestSpecialDrawings::arrowTipDrag()
     QCOMPARE(arrow.ShapePoints[1], QPoint(50, 0));
 }
 
-void TestSpecialDrawings::hitDistances()
+void TestDrawingItems::hitDistances()
 {
     Page ellipse = LoadPage({"RECT=100,50", "SPDRMODE=SpBCircle"});
     QVERIFY(ellipse.item);
@@ -554,7 +554,7 @@ void TestSpecialDrawings::hitDistances()
     QCOMPARE(filled.item->HitDistance(51, 61), 0);
 }
 
-void TestSpecialDrawings::snapshots()
+void TestDrawingItems::snapshots()
 {
     TDPRptSpDr item;
     QVERIFY(!item.PopShape(true));
@@ -576,7 +576,7 @@ void TestSpecialDrawings::snapshots()
     QCOMPARE(item.SnapshotCount(), 0);
 }
 
-void TestSpecialDrawings::assignCopiesShape()
+void TestDrawingItems::assignCopiesShape()
 {
     Page page = LoadPage(
         {"RECT=10,10", "SPDRMODE=SpArrow", "PENSIZE=4", "SPDRLENGTHS=120", "SPDRANGLES=30", "SPDRARROWTYPE=REL"});
@@ -594,5 +594,5 @@ void TestSpecialDrawings::assignCopiesShape()
     QVERIFY(copy.ShapePoints.isEmpty());
 }
 
-QTEST_MAIN(TestSpecialDrawings)
-#include "tst_specialdrawings.moc"
+QTEST_MAIN(TestDrawingItems)
+#include "tst_drawingitems.moc"

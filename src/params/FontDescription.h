@@ -7,7 +7,7 @@
 
 // A font as the stored files describe it: size in points, face name, colour
 // and styles. The drawing code turns it into a QFont for its surface.
-struct FontSpec {
+struct FontDescription {
     enum Style { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 
     int Size = 10;
@@ -25,5 +25,5 @@ struct FontSpec {
     // the surface's resolution is known.
     QFont ToQFont() const;
 
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const FontDescription&, const FontDescription&) = default;
 };
