@@ -1,5 +1,6 @@
 #include "JpegHeader.h"
 
+#include "params/FileBytes.h"
 #include "params/Numbers.h"
 #include "params/SafeSave.h"
 
@@ -24,8 +25,9 @@ void PutBigEndian16(QByteArray& bytes, qsizetype at, int value)
 
 QByteArray ReadHead(const QString& fileName, qint64 size)
 {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.read(size) : QByteArray();
+    QByteArray head;
+    FileBytes::Read(fileName, head, nullptr, size);
+    return head;
 }
 
 } // namespace
@@ -73,15 +75,9 @@ bool JpegHeader::StampResolution(QByteArray& bytes, int horizontal, int vertical
 
 bool JpegHeader::StampResolution(const QString& fileName, int horizontal, int vertical, QString* error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("Impossible de lire le fichier « %1 ».").arg(QDir::toNativeSeparators(fileName));
-        return false;
-    }
-    QByteArray bytes = file.readAll();
-    file.close();
-    return StampResolution(bytes, horizontal, vertical) && SafeSave::WriteFile(fileName, bytes, error);
+    QByteArray bytes;
+    return FileBytes::Read(fileName, bytes, error) && StampResolution(bytes, horizontal, vertical)
+        && SafeSave::WriteFile(fileName, bytes, error);
 }
 
 int JpegHeader::ReadBitmapResolution(const QString& fileName)

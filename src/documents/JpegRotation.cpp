@@ -2,6 +2,7 @@
 
 #include "JpegHeader.h"
 #include "MessageText.h"
+#include "params/FileBytes.h"
 #include "report/JpegCodec.h"
 
 #include "params/SafeSave.h"
@@ -63,7 +64,7 @@ bool JpegRotation::Rotate(bool clockwise, const QString& source, QString& messag
     }
     const QString failure = QStringLiteral("Errreur inconnue lors de la rotation de l'image %1").arg(Quoted(source));
     QByteArray data;
-    if (!JpegCodec::ReadFile(source, data, nullptr)) {
+    if (!FileBytes::Read(source, data, nullptr)) {
         message = failure;
         return false;
     }

@@ -5,6 +5,7 @@
 #include "JpegHeader.h"
 #include "MessageText.h"
 #include "Messenger.h"
+#include "params/FileBytes.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/SafeSave.h"
@@ -267,10 +268,17 @@ bool TEP_Doc::PlaceImage(bool newPage, QStringList* messages)
 {
     if (!Exists(m_imagePath))
         return Fail(messages, QStringLiteral("Le fichier image %1 n'existe pas").arg(Quoted(m_imagePath)));
+    // The header is enough to place the page: the picture is decoded once,
+    // by the page's image item, for the size it is shown at.
     QByteArray data;
     QSize pixels;
     QString error;
-    if (!JpegCodec::ReadFile(m_imagePath, data, &error) || !JpegCodec::ReadSize(data, m_imagePath, pixels, &error))
+    constexpr qint64 kHeaderBytes = 256 * 1024; // room for an EXIF thumbnail
+    if (!FileBytes::Read(m_imagePath, data, &error, kHeaderBytes))
+        return Fail(messages, error);
+    if (!JpegCodec::ReadSize(data, m_imagePath, pixels, &error)
+        && (data.size() < kHeaderBytes || !FileBytes::Read(m_imagePath, data, &error)
+            || !JpegCodec::ReadSize(data, m_imagePath, pixels, &error)))
         return Fail(messages, error);
     JpegHeader::Resolution resolution;
     JpegHeader::ReadResolution(data.left(50), resolution);

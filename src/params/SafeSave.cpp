@@ -51,6 +51,8 @@ QString SafeSave::ErrorText(int errorNumber)
         return QStringLiteral("erreur d'entrée-sortie sur le support");
     case ENAMETOOLONG:
         return QStringLiteral("le nom est trop long");
+    case 0:
+        return QStringLiteral("erreur inconnue du système");
     default:
         return QStringLiteral("erreur système %1").arg(errorNumber);
     }
@@ -71,7 +73,7 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         const int reason = errno;
-        return fail(reason ? ErrorText(reason) : file.errorString());
+        return fail(ErrorText(reason));
     }
     // QSaveFile's own message after a failed write can be empty or vague, so
     // the system error is kept right where the write fails.
@@ -80,12 +82,12 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
     const int writeCause = errno;
     if (!written) {
         file.cancelWriting();
-        return fail(writeCause ? ErrorText(writeCause) : file.errorString());
+        return fail(ErrorText(writeCause));
     }
     errno = 0;
     if (!file.commit()) {
         const int reason = errno;
-        return fail(reason ? ErrorText(reason) : file.errorString());
+        return fail(ErrorText(reason));
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "TextFile.h"
 
+#include "FileBytes.h"
 #include "SafeSave.h"
 #include "Windows1252.h"
 
@@ -73,17 +74,10 @@ QByteArray TextFile::EncodeLines(const QStringList& lines)
 
 bool TextFile::ReadLines(const QString& fileName, QStringList& lines, QString* error)
 {
-    QFile file(fileName);
-    errno = 0;
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {
-        const int cause = QFileInfo(fileName).isDir() ? EISDIR : errno;
-        if (error)
-            *error
-                = QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
-                      .arg(QDir::toNativeSeparators(fileName), cause ? SafeSave::ErrorText(cause) : file.errorString());
+    QByteArray bytes;
+    if (!FileBytes::Read(fileName, bytes, error))
         return false;
-    }
-    lines = DecodeLines(file.readAll());
+    lines = DecodeLines(bytes);
     return true;
 }
 

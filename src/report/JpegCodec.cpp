@@ -1,5 +1,6 @@
 #include "JpegCodec.h"
 
+#include "params/FileBytes.h"
 #include "params/SafeSave.h"
 
 #include <QDir>
@@ -232,25 +233,10 @@ bool JpegCodec::ReadSize(const QByteArray& data, const QString& name, QSize& siz
     return failure == Failure::None;
 }
 
-bool JpegCodec::ReadFile(const QString& fileName, QByteArray& data, QString* error)
-{
-    QFile file(fileName);
-    errno = 0;
-    if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly)) {
-        SetError(error,
-            QStringLiteral("Impossible de lire le fichier « %1 » : %2.")
-                .arg(QDir::toNativeSeparators(fileName),
-                    errno ? SafeSave::ErrorText(errno) : QStringLiteral("c'est un dossier")));
-        return false;
-    }
-    data = file.readAll();
-    return true;
-}
-
 QImage JpegCodec::DecodeFile(const QString& fileName, QSize target, QString* error)
 {
     QByteArray data;
-    if (!ReadFile(fileName, data, error))
+    if (!FileBytes::Read(fileName, data, error))
         return QImage();
     return Decode(data, fileName, target, error);
 }

@@ -34,5 +34,4 @@ public:
 
     // The denominator (1, 2, 4 or 8) the decoder scales by for a target.
     static int ScaleDenominator(QSize picture, QSize target);
-    static bool ReadFile(const QString& fileName, QByteArray& data, QString* error);
 };

@@ -2,6 +2,7 @@
 
 #include "JpegCodec.h"
 #include "ReportCanvas.h"
+#include "params/FileBytes.h"
 #include "params/Numbers.h"
 #include "params/StrFields.h"
 
@@ -108,7 +109,7 @@ bool TDPRptImg::LoadPicture(QSize target)
     }
     QByteArray data;
     QSize size;
-    if (!JpegCodec::ReadFile(fileName, data, &m_error) || !JpegCodec::ReadSize(data, fileName, size, &m_error)) {
+    if (!FileBytes::Read(fileName, data, &m_error) || !JpegCodec::ReadSize(data, fileName, size, &m_error)) {
         m_failed = true;
         return false;
     }

@@ -281,9 +281,16 @@ bool TDPRptItem::Relayout()
 
 // --- Drawing ------------------------------------------------------------------
 
+bool TDPRptItem::UseScale(float scale)
+{
+    if (!(scale > 0) && ScaleValid)
+        return true;
+    return SetScale(scale);
+}
+
 bool TDPRptItem::DrawAt(const QRect&, ReportCanvas&, TDPRptPrintParams*, float scale)
 {
-    return SetScale(scale);
+    return UseScale(scale);
 }
 
 bool TDPRptItem::PrintAt(

@@ -106,6 +106,10 @@ public:
     void ItemsAtPoint(int x, int y, QList<QPair<QString, TDPRptItem*>>& items);
     // Same geometry test as SetScale.
     bool GeometryValid() const;
+    // For drawing: a scale above 0 is set (the rectangles follow it); -1 uses
+    // the scale and rectangles already set, without computing them again on
+    // every redraw (moves and resizes call Relayout or SetScale).
+    bool UseScale(float scale);
 
     // --- Fields ---
     QString Name;

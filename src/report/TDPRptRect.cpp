@@ -48,7 +48,7 @@ bool TDPRptRect::PlaceTransparent(
 
 bool TDPRptRect::DrawAt(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)
 {
-    if (!SetScale(scale))
+    if (!UseScale(scale))
         return false;
     if (!Visible)
         return true;

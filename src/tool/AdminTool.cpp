@@ -6,6 +6,7 @@
 #include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
+#include "params/FileBytes.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/SafeSave.h"
@@ -94,23 +95,21 @@ int AdminTool::Run(const QStringList& arguments)
         m_out.flush();
         return Success;
     }
-    if (command == QLatin1String("param"))
-        return RunParam(arguments.mid(1));
-    if (command == QLatin1String("definition"))
-        return RunDefinition(arguments.mid(1));
-    if (command == QLatin1String("render"))
-        return RunRender(arguments.mid(1));
-    if (command == QLatin1String("image"))
-        return RunImage(arguments.mid(1));
-    if (command == QLatin1String("export"))
-        return RunExport(arguments.mid(1));
-    if (command == QLatin1String("tree"))
-        return RunTree(arguments.mid(1));
-    if (command == QLatin1String("users"))
-        return RunUsers(arguments.mid(1));
-    if (command == QLatin1String("init"))
-        return RunInit(arguments.mid(1));
-    return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    using Command = int (AdminTool::*)(const QStringList&);
+    static const QHash<QString, Command> commands {
+        {QStringLiteral("param"), &AdminTool::RunParam},
+        {QStringLiteral("definition"), &AdminTool::RunDefinition},
+        {QStringLiteral("render"), &AdminTool::RunRender},
+        {QStringLiteral("image"), &AdminTool::RunImage},
+        {QStringLiteral("export"), &AdminTool::RunExport},
+        {QStringLiteral("tree"), &AdminTool::RunTree},
+        {QStringLiteral("users"), &AdminTool::RunUsers},
+        {QStringLiteral("init"), &AdminTool::RunInit},
+    };
+    const Command run = commands.value(command);
+    if (!run)
+        return Usage(QStringLiteral("Commande inconnue : « %1 ».").arg(command));
+    return (this->*run)(arguments.mid(1));
 }
 
 int AdminTool::RunParam(const QStringList& arguments)
@@ -223,7 +222,7 @@ int AdminTool::RunImage(const QStringList& arguments)
         QByteArray data;
         QSize size;
         QString error;
-        if (!JpegCodec::ReadFile(arguments[1], data, &error) || !JpegCodec::ReadSize(data, arguments[1], size, &error))
+        if (!FileBytes::Read(arguments[1], data, &error) || !JpegCodec::ReadSize(data, arguments[1], size, &error))
             return Fail(error);
         m_out << QStringLiteral("Taille : %1 × %2 pixels\n").arg(size.width()).arg(size.height());
         JpegHeader::Resolution resolution;

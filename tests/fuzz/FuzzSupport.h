@@ -1,22 +1,13 @@
 #pragma once
 
 #include <QByteArray>
-#include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 
-// Shared by the fuzz targets: the application object fonts and painting
-// need, and the fuzzer's bytes as a QByteArray.
+// Shared by the fuzz targets: the fuzzer's bytes as a QByteArray. Every
+// target also gets the application object fonts and painting need
+// (FuzzInitialize.cpp).
 namespace FuzzSupport {
-
-inline void StartApplication()
-{
-    static int argc = 1;
-    static char name[] = "ardoisine-fuzz";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
 
 inline QByteArray Bytes(const uint8_t* data, size_t size)
 {

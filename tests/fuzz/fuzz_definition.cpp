@@ -11,12 +11,6 @@
 #include <QPainter>
 #include <memory>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size > 64 * 1024)

@@ -4,12 +4,6 @@
 #include "documents/JpegRotation.h"
 #include "report/JpegCodec.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = FuzzSupport::Bytes(data, size);

@@ -4,12 +4,6 @@
 #include "params/TextFile.h"
 #include "params/ValueEncodings.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Param_Obj params;

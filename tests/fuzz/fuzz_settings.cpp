@@ -5,12 +5,6 @@
 #include "params/Param_Obj.h"
 #include "params/TextFile.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    FuzzSupport::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     Param_Obj file;
