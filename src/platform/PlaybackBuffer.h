@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QIODevice>
+
+// The samples of an open sound, read by the output stream as it needs them.
+// Keeps the moment the first samples were handed over, so the delay between
+// a play command and the first sound can be measured.
+class PlaybackBuffer : public QIODevice {
+    Q_OBJECT
+
+public:
+    explicit PlaybackBuffer(QObject* parent = nullptr);
+
+    void SetSamples(const QByteArray& samples);
+    // Serves from this byte on (whole frames given by the caller).
+    void SetOffset(qint64 offset);
+    qint64 Offset() const { return m_offset; }
+    qint64 Size() const { return m_samples.size(); }
+
+    // Starts the measure of the first read.
+    void MarkRequest();
+    // Nanoseconds from MarkRequest to the first samples read; -1 before.
+    qint64 FirstReadNs() const { return m_firstReadNs; }
+
+    bool atEnd() const override;
+    qint64 bytesAvailable() const override;
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override;
+    qint64 writeData(const char* data, qint64 size) override;
+
+private:
+    QByteArray m_samples;
+    qint64 m_offset = 0;
+    QElapsedTimer m_request;
+    qint64 m_firstReadNs = -1;
+};
