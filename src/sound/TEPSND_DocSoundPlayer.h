@@ -1,12 +1,13 @@
 #pragma once
 
+#include "platform/AudioDevice.h"
+
 #include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
 
-class AudioDevice;
 class Clock;
 class Messenger;
 class QWidget;
