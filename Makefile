@@ -34,6 +34,7 @@ fuzz: deps
 bench: build
 	$(BUILD_DIR)/bench/ardoisine-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
 		--benchmark_out=$(BUILD_DIR)/bench.json --benchmark_out_format=json
+	$(BUILD_DIR)/bench/ardoisine-sound-bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 
 # The same annotated page exported by Xournal++ and by ardoisine-tool.
 bench-peers: build

@@ -19,8 +19,15 @@ void PlaybackBuffer::SetOffset(qint64 offset)
 
 void PlaybackBuffer::MarkRequest()
 {
-    m_request.start();
-    m_firstReadNs = -1;
+    m_requestAt = std::chrono::steady_clock::now();
+    m_firstReadAt = TimePoint();
+}
+
+qint64 PlaybackBuffer::FirstReadNs() const
+{
+    if (m_firstReadAt == TimePoint())
+        return -1;
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(m_firstReadAt - m_requestAt).count();
 }
 
 bool PlaybackBuffer::atEnd() const
@@ -40,8 +47,8 @@ qint64 PlaybackBuffer::readData(char* data, qint64 maxSize)
         return 0;
     std::memcpy(data, m_samples.constData() + m_offset, size_t(count));
     m_offset += count;
-    if (m_firstReadNs < 0 && m_request.isValid())
-        m_firstReadNs = m_request.nsecsElapsed();
+    if (m_firstReadAt == TimePoint() && m_requestAt != TimePoint())
+        m_firstReadAt = std::chrono::steady_clock::now();
     return count;
 }
 

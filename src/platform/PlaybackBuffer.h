@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QIODevice>
+#include <chrono>
 
 // The samples of an open sound, read by the output stream as it needs them.
 // Keeps the moment the first samples were handed over, so the delay between
@@ -19,10 +19,13 @@ public:
     qint64 Offset() const { return m_offset; }
     qint64 Size() const { return m_samples.size(); }
 
+    using TimePoint = std::chrono::steady_clock::time_point;
     // Starts the measure of the first read.
     void MarkRequest();
     // Nanoseconds from MarkRequest to the first samples read; -1 before.
-    qint64 FirstReadNs() const { return m_firstReadNs; }
+    qint64 FirstReadNs() const;
+    // When the first samples were read; the epoch before.
+    TimePoint FirstReadAt() const { return m_firstReadAt; }
 
     bool atEnd() const override;
     qint64 bytesAvailable() const override;
@@ -35,6 +38,6 @@ protected:
 private:
     QByteArray m_samples;
     qint64 m_offset = 0;
-    QElapsedTimer m_request;
-    qint64 m_firstReadNs = -1;
+    TimePoint m_requestAt;
+    TimePoint m_firstReadAt;
 };

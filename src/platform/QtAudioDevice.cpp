@@ -103,6 +103,10 @@ bool QtAudioDevice::Play(QString& error)
     if (m_mode == Mode::Paused && m_sink) {
         m_sink->resume();
         m_mode = Mode::Playing;
+        // Paused after the last samples were handed over: no new idle
+        // state will come, so the end is awaited from here.
+        if (m_buffer.atEnd() && m_sink->state() == QAudio::IdleState)
+            AwaitEnd();
         return true;
     }
     if (!IsAvailable()) {
@@ -138,12 +142,7 @@ void QtAudioDevice::OutputStateChanged(int state)
     if (m_mode != Mode::Playing || !m_sink)
         return;
     if (state == QAudio::IdleState && m_buffer.atEnd()) {
-        // Idle means the last samples were handed to the server, which
-        // still holds a few tenths of a second: the end comes once they
-        // were heard, else the tail of the sound would be cut.
-        const qint64 remaining = qMax<qint64>(0, LengthMs() - PositionMs());
-        const quint64 run = m_run;
-        QTimer::singleShot(int(remaining) + 20, this, [this, run] { FinishPlay(run); });
+        AwaitEnd();
     } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         m_positionMs = PositionMs();
         const quint64 run = m_run;
@@ -156,6 +155,16 @@ void QtAudioDevice::OutputStateChanged(int state)
                 OnFailure(QStringLiteral("Le serveur de son a interrompu la lecture."));
         });
     }
+}
+
+// Idle means the last samples were handed to the server, which still holds
+// a few tenths of a second: the end comes once they were heard, else the
+// tail of the sound would be cut.
+void QtAudioDevice::AwaitEnd()
+{
+    const qint64 remaining = qMax<qint64>(0, LengthMs() - PositionMs());
+    const quint64 run = m_run;
+    QTimer::singleShot(int(remaining) + 20, this, [this, run] { FinishPlay(run); });
 }
 
 void QtAudioDevice::FinishPlay(quint64 run)
@@ -172,6 +181,7 @@ void QtAudioDevice::FinishPlay(quint64 run)
 void QtAudioDevice::Pause()
 {
     if (m_mode == Mode::Playing && m_sink) {
+        ++m_run; // an end awaited before the pause is no longer due
         m_positionMs = PositionMs();
         m_sink->suspend();
         m_mode = Mode::Paused;

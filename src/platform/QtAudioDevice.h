@@ -44,10 +44,13 @@ public:
     // Nanoseconds from the last play command to the first samples handed
     // to the output stream; -1 while none were.
     qint64 LastStartLatencyNs() const { return m_buffer.FirstReadNs(); }
+    // When the last play handed its first samples to the output stream.
+    PlaybackBuffer::TimePoint FirstSamplesAt() const { return m_buffer.FirstReadAt(); }
 
 private:
     void OutputStateChanged(int state);
     void InputStateChanged(int state);
+    void AwaitEnd();
     void FinishPlay(quint64 run);
     void GatherRecording();
     void ReleaseOutput();

@@ -37,7 +37,8 @@ TEP_SoundFrm::TEP_SoundFrm(const QString& workDir, std::unique_ptr<AudioDevice> 
     connect(&Timer1, &QTimer::timeout, this, &TEP_SoundFrm::Timer1Timer);
     Timer1.start();
     // The sound server's client must not outlive the application object.
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &TEP_SoundFrm::ReleaseAudio);
+    if (QCoreApplication* application = QCoreApplication::instance())
+        connect(application, &QCoreApplication::aboutToQuit, this, &TEP_SoundFrm::ReleaseAudio);
 }
 
 TEP_SoundFrm::~TEP_SoundFrm()
