@@ -5,6 +5,7 @@
 #include "PulseAudioFixture.h"
 #include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
+#include "platform/PlaybackBuffer.h"
 #include "platform/QtAudioDevice.h"
 #include "platform/WavFile.h"
 #include "report/JpegCodec.h"
@@ -12,8 +13,10 @@
 #include "sound/TEP_SoundFrm.h"
 
 #include <QApplication>
+#include <QAudioSink>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QMediaDevices>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -71,6 +74,38 @@ void BM_PlayKeyToFirstSamples(benchmark::State& state)
     player.SetDocument(nullptr);
 }
 BENCHMARK(BM_PlayKeyToFirstSamples)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// The reference: a bare output stream of Qt, started on samples already in
+// memory, to its first read. What the play key adds is the difference.
+void BM_BareSinkStartReference(benchmark::State& state)
+{
+    QAudioFormat format;
+    format.setSampleRate(44100);
+    format.setChannelCount(2);
+    format.setSampleFormat(QAudioFormat::Int16);
+    PlaybackBuffer samples;
+    samples.SetSamples(QByteArray(176400 * 5, '\0'));
+    for (auto _ : state) {
+        samples.close();
+        samples.SetOffset(0);
+        samples.open(QIODevice::ReadOnly);
+        const auto started = std::chrono::steady_clock::now();
+        samples.MarkRequest();
+        QAudioSink sink(QMediaDevices::defaultAudioOutput(), format);
+        sink.start(&samples);
+        QElapsedTimer waited;
+        waited.start();
+        while (samples.FirstReadNs() < 0 && waited.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        if (samples.FirstReadNs() < 0) {
+            state.SkipWithError("no samples were asked for");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(samples.FirstReadAt() - started).count());
+        sink.stop();
+    }
+}
+BENCHMARK(BM_BareSinkStartReference)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 
 } // namespace
 
