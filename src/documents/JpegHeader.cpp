@@ -82,13 +82,15 @@ bool JpegHeader::StampResolution(const QString& fileName, int horizontal, int ve
 
 int JpegHeader::ReadBitmapResolution(const QString& fileName)
 {
-    return ReadBitmapResolution(ReadHead(fileName, 40));
+    return ReadBitmapResolution(ReadHead(fileName, 42));
 }
 
 int JpegHeader::ReadBitmapResolution(const QByteArray& head)
 {
-    if (head.size() < 40 || !head.startsWith("BM"))
+    if (head.size() < 42 || !head.startsWith("BM"))
         return 0;
-    const int pixelsPerMetre = uchar(head[38]) | (uchar(head[39]) << 8);
-    return RoundHalfEven(pixelsPerMetre / 39.370079);
+    // A signed 32-bit field: above 1,664 dpi its upper bytes count too.
+    const qint32 pixelsPerMetre = qint32(quint32(uchar(head[38])) | quint32(uchar(head[39])) << 8
+        | quint32(uchar(head[40])) << 16 | quint32(uchar(head[41])) << 24);
+    return pixelsPerMetre > 0 ? RoundHalfEven(pixelsPerMetre / 39.370079) : 0;
 }

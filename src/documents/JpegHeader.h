@@ -26,7 +26,7 @@ public:
     static bool StampResolution(const QString& fileName, int horizontal, int vertical, QString* error = nullptr);
     static bool StampResolution(QByteArray& bytes, int horizontal, int vertical);
     // Dots per inch of a BMP file (from its horizontal pixels per metre); 0
-    // when it cannot be read.
+    // when it cannot be read or the file gives none.
     static int ReadBitmapResolution(const QString& fileName);
     static int ReadBitmapResolution(const QByteArray& head);
 

@@ -181,6 +181,14 @@ void TestJpegFiles::bitmapResolution()
     image.setDotsPerMeterY(11811);
     QVERIFY(image.save(Path("scan.bmp"), "BMP"));
     QCOMPARE(JpegHeader::ReadBitmapResolution(Path("scan.bmp")), 300);
+    image.setDotsPerMeterX(94488); // 2400 dpi: more than 16 bits
+    QVERIFY(image.save(Path("fine.bmp"), "BMP"));
+    QCOMPARE(JpegHeader::ReadBitmapResolution(Path("fine.bmp")), 2400);
+    QByteArray unknown = TestFiles::ReadBytes(Path("scan.bmp"));
+    unknown.replace(38, 4, QByteArray(4, '\0'));
+    QCOMPARE(JpegHeader::ReadBitmapResolution(unknown), 0);
+    unknown.replace(38, 4, QByteArray("\xff\xff\xff\xff", 4)); // negative
+    QCOMPARE(JpegHeader::ReadBitmapResolution(unknown), 0);
     QVERIFY(TestFiles::WriteBytes(Path("short.bmp"), "BM12"));
     QCOMPARE(JpegHeader::ReadBitmapResolution(Path("short.bmp")), 0);
     QCOMPARE(JpegHeader::ReadBitmapResolution(Path("absent.bmp")), 0);
