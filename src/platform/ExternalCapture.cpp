@@ -26,7 +26,9 @@ ExternalCapture::ExternalCapture(const QString& dataRoot, const Clock& clock, QO
     , m_clock(clock)
 {
     qRegisterMetaType<ScanResult>();
-    m_pollTimer.setInterval(PollInterval);
+    // The timer ticks more often than the poll so that a tick arriving a
+    // little early never pushes a look back by a whole interval.
+    m_pollTimer.setInterval(PollInterval / 5);
     connect(&m_pollTimer, &QTimer::timeout, this, &ExternalCapture::Poll);
     connect(&m_process, &QProcess::finished, this, &ExternalCapture::OnProcessEnded);
     // The program's own output is of no use here; a full pipe would stall it.

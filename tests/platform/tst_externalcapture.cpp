@@ -4,6 +4,7 @@
 #include "FakeClock.h"
 #include "TestFiles.h"
 #include "platform/ExternalCapture.h"
+#include "platform/SteadyClock.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@ private slots:
     void answers_data();
     void answers();
     void pollsWhileRunningAndReadsAfterExit();
+    void timerDrivesThePolls();
     void earlierFilesAreRemovedFirst();
     void programThatCannotStart();
     void cancelStopsTheProgram();
@@ -206,6 +208,21 @@ void TestExternalCapture::pollsWhileRunningAndReadsAfterExit()
     QVERIFY(QFile::remove(Path("fixture.bmp")));
     finished.clear();
     QVERIFY(capture.Start());
+    QVERIFY(finished.wait(ProcessWait));
+    QCOMPARE(finished.first().first().value<ScanResult>().outcome, ScanResult::Outcome::NoPage);
+}
+
+void TestExternalCapture::timerDrivesThePolls()
+{
+    // With the machine's clock the program's own timer makes the looks.
+    InstallProgram("while [ ! -f go ]; do sleep 0.02; done\n");
+    const SteadyClock clock;
+    ExternalCapture capture(m_root->path(), clock);
+    QSignalSpy waiting(&capture, &ExternalCapture::Waiting);
+    QSignalSpy finished(&capture, &ExternalCapture::Finished);
+    QVERIFY(capture.Start());
+    QVERIFY(waiting.wait(ProcessWait));
+    QVERIFY(TestFiles::WriteBytes(Path("go"), ""));
     QVERIFY(finished.wait(ProcessWait));
     QCOMPARE(finished.first().first().value<ScanResult>().outcome, ScanResult::Outcome::NoPage);
 }
