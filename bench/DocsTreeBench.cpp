@@ -52,9 +52,7 @@ bool DropPageCache()
 void Scan(benchmark::State& state)
 {
     TEP_DocsNode root;
-    bool exists = false;
-    root.Scan(Root().dir.path(), exists);
-    if (!exists)
+    if (!root.Scan(Root().dir.path()) || !root.Exists())
         state.SkipWithError("scan failed");
 }
 

@@ -1,12 +1,14 @@
 // What a pupil waits for: a worksheet opening, the page redrawn, one item
 // redrawn while typing, the work saved, the page exported.
 #include "BenchData.h"
+#include "documents/FolderFiles.h"
 #include "documents/TEP_Doc.h"
 #include "report/ReportCanvas.h"
 #include "report/ReportDrawing.h"
 #include "report/TDPRptRect.h"
 #include "report/TDPRptText.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -17,9 +19,9 @@ namespace {
 std::unique_ptr<TEP_Doc> Open(const BenchData::WorksheetFolder& folder)
 {
     auto doc = std::make_unique<TEP_Doc>();
-    doc->EPDoc_Init(QStringLiteral("Fiche"), folder.Path());
-    doc->EPDoc_SetUser(QStringLiteral("Paul"));
-    doc->EPDoc_LoadForUse();
+    // IsLoaded() tells the callers whether it opened.
+    if (doc->EPDoc_Init(QStringLiteral("Fiche"), folder.Path()) && doc->EPDoc_SetUser(QStringLiteral("Paul")))
+        (void)doc->EPDoc_LoadForUse();
     return doc;
 }
 
@@ -129,8 +131,52 @@ void BM_ExportPage300dpi(benchmark::State& state)
     state.counters["peak_MB"] = peak.Megabytes();
 }
 
+// A class's folder as the selection screen sees it: 400 worksheets, each
+// with a sound, a layer and the work of 3 pupils (2,400 files).
+struct ClassFolder {
+    ClassFolder()
+    {
+        for (int i = 0; i < 400; ++i)
+            for (const char* suffix : {".jpg", "_C.wav", "_BKL.txt", "_Paul.txt", "_Zoé.txt", "_Léa.txt"}) {
+                QFile file(dir.filePath(QStringLiteral("Fiche %1%2").arg(i).arg(QString::fromUtf8(suffix))));
+                file.open(QIODevice::WriteOnly);
+            }
+    }
+    QTemporaryDir dir;
+};
+
+// What the selection screen asks a worksheet on each of its ticks: the
+// paths of its files.
+void BM_DocumentPaths(benchmark::State& state)
+{
+    ClassFolder folder;
+    TEP_Doc doc;
+    if (!doc.EPDoc_Init(QStringLiteral("Fiche 200"), folder.dir.path()) || !doc.EPDoc_SetUser(QStringLiteral("Paul")))
+        state.SkipWithError("init failed");
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(doc.ImagePath());
+        benchmark::DoNotOptimize(doc.WorkPath());
+        benchmark::DoNotOptimize(doc.InstructionSoundPath());
+        benchmark::DoNotOptimize(doc.HelpSoundPath());
+        benchmark::DoNotOptimize(doc.BackgroundLayerPath());
+    }
+}
+
+// One listing of that folder: what each path cost when it was looked up on
+// disk.
+void BM_ListFolderReference(benchmark::State& state)
+{
+    ClassFolder folder;
+    for (auto _ : state) {
+        const FolderFiles listing(folder.dir.path());
+        benchmark::DoNotOptimize(listing.Names().size());
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_DocumentPaths)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ListFolderReference)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenWorksheet)->Arg(0)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawPage)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawOneItem)->Unit(benchmark::kMillisecond);

@@ -23,6 +23,7 @@ const std::vector<std::pair<std::string, std::string>> kReferences {
     {"BM_RedrawPage/150", "BM_MemcpyPageReference"},
     {"BM_ScanTreeWarm", "BM_OneStatPerWorksheetReference"},
     {"BM_ScanTreeCold/iterations:3", "BM_OneStatPerWorksheetReference"},
+    {"BM_DocumentPaths", "BM_ListFolderReference"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -28,30 +28,39 @@ QString WithSeparator(const QString& folder)
 
 } // namespace
 
-TEP_Config::TEP_Config(Messenger* messenger)
-    : m_messenger(messenger)
+TEP_Config::TEP_Config()
 {
     ResetGeneral();
 }
 
 TEP_Config::~TEP_Config()
 {
+    ForgetCurrentDocument();
+    if (m_tree)
+        m_tree->RemoveListener(this);
+}
+
+void TEP_Config::ForgetCurrentDocument()
+{
     if (m_currentDocument)
         m_currentDocument->EPDoc_Close();
-    WriteGeneralFile();
-    SaveUserSettings();
+    m_currentDocument = nullptr;
+    m_currentNode = nullptr;
 }
 
-void TEP_Config::Show(const QString& text) const
+void TEP_Config::NodesAboutToBeRemoved(TEP_DocsNode& parent, int first, int last)
 {
-    if (m_messenger)
-        m_messenger->ShowMessage(text);
-}
-
-void TEP_Config::ShowList(const QStringList& messages) const
-{
-    if (m_messenger && !messages.isEmpty())
-        m_messenger->ShowMessages(messages);
+    // The open worksheet's node, or a folder above it, is about to be freed
+    // (its picture deleted by another PC and a rescan, a deletion, a
+    // taking out of the tree): its work was saved when the page was left.
+    for (const TEP_DocsNode* node = m_currentNode; node; node = node->Parent()) {
+        if (node->Parent() != &parent)
+            continue;
+        const int row = parent.IndexOf(node);
+        if (row >= first && row <= last)
+            ForgetCurrentDocument();
+        return;
+    }
 }
 
 QString TEP_Config::EncodePassword(const QString& password)
@@ -107,31 +116,32 @@ void TEP_Config::SetDataRoot(const QString& dataRoot)
     m_exportFolder = m_dataRoot + QStringLiteral("Documents exportés");
 }
 
-bool TEP_Config::Initialise(const QString& dataRoot)
+Outcome TEP_Config::Initialise(const QString& dataRoot)
 {
+    ForgetCurrentDocument();
     Settings.Reset();
     SetDataRoot(dataRoot);
     ResetGeneral();
     QDir root;
-    if (!QFileInfo(m_dataRoot).isDir() || !root.mkpath(m_worksheetsFolder) || !root.mkpath(m_namesFolder)) {
-        Show(QStringLiteral("Impossible de créer le répertoire %1,%2 ou %3.")
-                 .arg(Quoted(m_documentsFolder), Quoted(m_worksheetsFolder), Quoted(m_namesFolder)));
-        return false;
-    }
+    if (!QFileInfo(m_dataRoot).isDir() || !root.mkpath(m_worksheetsFolder) || !root.mkpath(m_namesFolder))
+        return Outcome::Failure(QStringLiteral("Impossible de créer le répertoire %1,%2 ou %3.")
+                                    .arg(Quoted(m_documentsFolder), Quoted(m_worksheetsFolder), Quoted(m_namesFolder)));
     MigrateOldData();
     RemoveStaleTemporaries();
-    ReadGeneralFile();
-    m_tree = std::make_unique<TEP_DocsNode>(m_messenger);
-    bool exists = false;
-    QStringList messages;
-    m_tree->Scan(m_worksheetsFolder, exists, &messages);
-    m_tree->RenameChild(m_tree.get(), DocsRootName);
-    ShowList(messages);
-    if (!SetUser(DefaultUser, true)) {
-        Show(QStringLiteral("Initialisation impossible pour l'utilisateur par défaut!!"));
-        return false;
-    }
-    return true;
+    Outcome outcome;
+    outcome.Note(ReadGeneralFile().Messages());
+    if (m_tree)
+        m_tree->RemoveListener(this);
+    m_tree = std::make_unique<TEP_DocsNode>();
+    m_tree->AddListener(this);
+    // The scan's messages are shown as one text, and the start goes on.
+    outcome.Note(m_tree->Scan(m_worksheetsFolder).Messages());
+    (void)m_tree->RenameChild(m_tree.get(), DocsRootName);
+    const Outcome user = SetUser(DefaultUser, true);
+    outcome.Merge(user);
+    if (!user)
+        outcome.Fail(QStringLiteral("Initialisation impossible pour l'utilisateur par défaut!!"));
+    return outcome;
 }
 
 void TEP_Config::RemoveStaleTemporaries() const
@@ -144,109 +154,148 @@ void TEP_Config::RemoveStaleTemporaries() const
         SafeSave::RemoveStaleTemporaries(folders.next(), StaleTemporarySeconds);
 }
 
-void TEP_Config::ReadGeneralFile()
+Outcome TEP_Config::ReadGeneralFile()
 {
     ResetGeneral();
     m_generalFilePath = m_dataRoot + QStringLiteral("Ardoisine.txt");
     m_general.Clear();
     if (!QFileInfo(m_generalFilePath).isFile())
-        return;
-    if (!m_general.LoadFromFile(m_generalFilePath)) {
-        Show(QStringLiteral("Erreur lors de l'ouverture du fichier de configuration général : %1")
-                 .arg(Quoted(m_generalFilePath)));
-        return;
-    }
-    ReadGeneralParams(m_general);
+        return {};
+    if (!m_general.LoadFromFile(m_generalFilePath))
+        return Outcome::Failure(QStringLiteral("Erreur lors de l'ouverture du fichier de configuration général : %1")
+                                    .arg(Quoted(m_generalFilePath)));
+    ReadGeneralParams(m_general, GeneralHeading);
+    return {};
 }
 
-void TEP_Config::ReadGeneralParams(const Param_Obj& g)
+void TEP_Config::ReadGeneralParams(const Param_Obj& g, const QString& heading)
 {
-    UseNames = ReadParamBool(g, GeneralHeading, QStringLiteral("USENAMES"), false);
-    UseGdip = ReadParamBool(g, GeneralHeading, QStringLiteral("USEGDIP"), true);
-    DocsRootName = g.PRReadDefault(GeneralHeading, QStringLiteral("DOCSROOTNAME"), DocsRootName);
-    const QString fonts = g.PRReads(GeneralHeading, QStringLiteral("FONTS"));
+    UseNames = ReadParamBool(g, heading, QStringLiteral("USENAMES"), false);
+    UseGdip = ReadParamBool(g, heading, QStringLiteral("USEGDIP"), true);
+    DocsRootName = g.PRReadDefault(heading, QStringLiteral("DOCSROOTNAME"), DocsRootName);
+    const QString fonts = g.PRReads(heading, QStringLiteral("FONTS"));
     Fonts.ReadFonts(fonts == PR_NOVALUE ? QString() : fonts);
-    Password = DecodePassword(g.PRRead(GeneralHeading, QStringLiteral("CONFIGKW")));
+    Password = DecodePassword(g.PRRead(heading, QStringLiteral("CONFIGKW")));
     int divisor = 1;
-    g.PRReadl(GeneralHeading, QStringLiteral("PrinterResDiv"), &divisor);
+    g.PRReadl(heading, QStringLiteral("PrinterResDiv"), &divisor);
     PrinterResDiv = divisor >= 1 && divisor <= 4 ? divisor : 1;
-    PrinterName = g.PRReadDefault(GeneralHeading, QStringLiteral("PRINTERNAME"), PrinterName);
-    g.PRReadl(GeneralHeading, QStringLiteral("VERSION"), &DataVersion);
-    ExportDir = g.PRReadDefault(GeneralHeading, QStringLiteral("EXPORTDIR"), ExportDir);
+    PrinterName = g.PRReadDefault(heading, QStringLiteral("PRINTERNAME"), PrinterName);
+    g.PRReadl(heading, QStringLiteral("VERSION"), &DataVersion);
+    ExportDir = g.PRReadDefault(heading, QStringLiteral("EXPORTDIR"), ExportDir);
 }
 
-bool TEP_Config::WriteGeneralFile()
+void TEP_Config::WriteGeneralParams(Param_Obj& file, const QString& heading) const
 {
-    if (m_generalFilePath.isEmpty())
-        return false;
     const QList<QPair<QString, QString>> keys {{"PrinterResDiv", QString::number(PrinterResDiv)},
         {"PRINTERNAME", PrinterName}, {"FONTS", Fonts.FontsText()}, {"USENAMES", BoolToParam(UseNames)},
         {"USEGDIP", BoolToParam(UseGdip)}, {"DOCSROOTNAME", DocsRootName}, {"VERSION", QStringLiteral("400")},
         {"CONFIGKW", EncodePassword(Password)}, {"EXPORTDIR", ExportDir}};
-    m_general.PRClearSpecial(GeneralHeading, QStringLiteral("="));
+    file.PRClearSpecial(heading, QStringLiteral("="));
+    // A key written into a section goes right after its heading: last first.
     for (auto it = keys.crbegin(); it != keys.crend(); ++it)
-        m_general.PRWrite(GeneralHeading, it->first, it->second);
+        file.PRWrite(heading, it->first, it->second);
+}
+
+Outcome TEP_Config::WriteGeneralFile()
+{
+    Q_ASSERT_X(!m_generalFilePath.isEmpty(), "TEP_Config::WriteGeneralFile", "the general file was never read");
+    if (m_generalFilePath.isEmpty())
+        return Outcome().Fail();
+    WriteGeneralParams(m_general, GeneralHeading);
     if (m_general.SaveToFile(m_generalFilePath))
-        return true;
-    Show(QStringLiteral("Impossible de sauvegarder la configuration dans le fichier : %1 !").arg(m_generalFilePath));
-    return false;
+        return {};
+    return Outcome::Failure(
+        QStringLiteral("Impossible de sauvegarder la configuration dans le fichier : %1 !").arg(m_generalFilePath));
+}
+
+Outcome TEP_Config::SaveAll()
+{
+    // Nothing to write before the data root was read.
+    Outcome outcome = m_generalFilePath.isEmpty() ? Outcome() : WriteGeneralFile();
+    return outcome.Merge(SaveUserSettings());
 }
 
 // --- Users ------------------------------------------------------------------------------------
 
-bool TEP_Config::SaveUserSettings()
+void TEP_Config::SyncFontChoices()
 {
-    if (m_currentUser.isEmpty())
-        return true;
-    const QString path = SettingsPath(m_currentUser);
-    if (Settings.SaveFile(path))
-        return true;
-    Show(QStringLiteral("Impossible de sauvegarder la configuration dans le fichier : %1 !").arg(path));
-    return false;
+    Settings.TextFontName = Fonts.CurrentName();
+    Settings.TextFontSize = Fonts.Size;
+    Settings.TextFontUnderline = Fonts.Underline;
+    Settings.TextFontBold = Fonts.Bold;
 }
 
-bool TEP_Config::LoadUserSettings(const QString& name)
+Outcome TEP_Config::SaveUserSettings()
 {
-    if (StrTrim(name).isEmpty()) {
-        Show(QStringLiteral("Erreur interne : demande de chargement des paramètres avec un nom d'utilisateur vide."));
-        return false;
-    }
+    if (m_currentUser.isEmpty())
+        return {};
+    SyncFontChoices();
+    return Settings.SaveFile(SettingsPath(m_currentUser));
+}
+
+Outcome TEP_Config::SaveCommandDefinition(const QString& commandName, const QStringList& fields)
+{
+    const QString name = StrTrim(commandName);
+    Q_ASSERT_X(!name.isEmpty(), "TEP_Config::SaveCommandDefinition", "a command without name");
+    if (name.isEmpty())
+        return Outcome().Fail();
+    // One line per command, whatever the letter case it was stored in.
+    for (const QString& stored : Settings.CommandKeys.keys())
+        if (stored.compare(name, Qt::CaseInsensitive) == 0)
+            Settings.CommandKeys.remove(stored);
+    Settings.CommandKeys.insert(name, fields);
+    return SaveUserSettings();
+}
+
+Outcome TEP_Config::LoadUserSettings(const QString& name)
+{
+    Q_ASSERT_X(!StrTrim(name).isEmpty(), "TEP_Config::LoadUserSettings",
+        "Erreur interne : demande de chargement des paramètres avec un nom d'utilisateur vide.");
+    if (StrTrim(name).isEmpty())
+        return Outcome::Failure(
+            QStringLiteral("Erreur interne : demande de chargement des paramètres avec un nom d'utilisateur vide."));
     Settings.LoadFile(SettingsPath(name), ScreenSize);
     m_currentUser = StrTrim(name);
     Fonts.SelectByName(Settings.TextFontName);
     Fonts.Size = Settings.TextFontSize;
     Fonts.Underline = Settings.TextFontUnderline;
     Fonts.Bold = Settings.TextFontBold;
+    Session.Start(Settings.ItemForeground, Settings.ItemPenSize);
     ApplySettings();
-    return true;
+    return {};
 }
 
-bool TEP_Config::SetUser(const QString& name, bool applyHintFont)
+Outcome TEP_Config::SetUser(const QString& name, bool applyHintFont)
 {
-    SaveUserSettings();
+    // The previous user's settings: a failure to write them is told, and the
+    // change goes on.
+    Outcome outcome;
+    outcome.Note(SaveUserSettings().Messages());
     const QString user = StrTrim(name);
-    if (user.isEmpty()) {
-        Show(QStringLiteral("Initialisation impossible pour un nom d'utilisateur vide"));
-        return false;
-    }
-    if (!IsValidUserName(user)) {
-        Show(QStringLiteral("Le nom d'utilisateur %1 ne peut pas être utilisé : il ne doit contenir aucun des "
-                            "caractères / \\ : * ? \" < > |, ni être un nom réservé du système, ni finir par un point "
-                            "ou un espace.")
-                 .arg(Quoted(user)));
-        return false;
-    }
-    if (!LoadUserSettings(user))
-        return false;
+    if (user.isEmpty())
+        return outcome.Fail(QStringLiteral("Initialisation impossible pour un nom d'utilisateur vide"));
+    if (!IsValidUserName(user))
+        return outcome.Fail(
+            QStringLiteral("Le nom d'utilisateur %1 ne peut pas être utilisé : il ne doit contenir aucun des "
+                           "caractères / \\ : * ? \" < > |, ni être un nom réservé du système, ni finir par un point "
+                           "ou un espace.")
+                .arg(Quoted(user)));
+    outcome.Merge(LoadUserSettings(user));
+    if (!outcome)
+        return outcome;
     if (!QFileInfo(SettingsPath(user)).isFile())
-        SaveUserSettings(); // a new user starts with the defaults
-    QStringList messages;
-    if (m_tree && !m_tree->SetUserForAll(user, &messages))
-        ShowList(messages);
+        outcome.Note(SaveUserSettings().Messages()); // a new user starts with the defaults
+    if (m_tree)
+        outcome.Note(m_tree->SetUserForAll(user).Messages());
     if (applyHintFont)
-        m_hintFont = HintFontChoice {
-            Settings.HintFontName, Settings.HintFontSize >= 4 ? Settings.HintFontSize : 0, Settings.HintFontBold};
-    return true;
+        ApplyHintFont();
+    return outcome;
+}
+
+void TEP_Config::ApplyHintFont()
+{
+    m_hintFont = HintFontChoice {
+        Settings.HintFontName, Settings.HintFontSize >= 4 ? Settings.HintFontSize : 0, Settings.HintFontBold};
 }
 
 QStringList TEP_Config::UserList() const
@@ -264,108 +313,94 @@ QStringList TEP_Config::UserList() const
     return users;
 }
 
-bool TEP_Config::UserExists(const QString& name) const
+Outcome TEP_Config::UserExists(const QString& name) const
 {
     const QString path = SettingsPath(name);
     if (QFileInfo(path).isFile())
-        return true;
-    Show(QStringLiteral("Le fichier de configuration de l'utilisateur %1 n'existe pas (%2)")
-             .arg(Quoted(StrTrim(name)), path));
-    return false;
+        return {};
+    return Outcome::Failure(QStringLiteral("Le fichier de configuration de l'utilisateur %1 n'existe pas (%2)")
+                                .arg(Quoted(StrTrim(name)), path));
 }
 
-bool TEP_Config::RenameUser(QString& name)
+Outcome TEP_Config::RenameUser(QString& name, Messenger& asker)
 {
     const QString oldName = StrTrim(name);
     const QString oldPath = SettingsPath(oldName);
-    if (oldName.isEmpty() || !QFileInfo(oldPath).isFile()) {
-        Show(QStringLiteral("Le fichier de configuration (%1) de l'utilisateur %2 n'existe pas!")
-                 .arg(Quoted(oldPath), Quoted(oldName)));
-        return false;
-    }
+    if (oldName.isEmpty() || !QFileInfo(oldPath).isFile())
+        return Outcome::Failure(QStringLiteral("Le fichier de configuration (%1) de l'utilisateur %2 n'existe pas!")
+                                    .arg(Quoted(oldPath), Quoted(oldName)));
     QString answer;
-    if (!m_messenger
-        || !m_messenger->AskText(
-            QStringLiteral("Modification de nom"), QStringLiteral("Nouveau nom : "), oldName, answer))
-        return false;
+    if (!asker.AskText(QStringLiteral("Modification de nom"), QStringLiteral("Nouveau nom : "), oldName, answer))
+        return Outcome().Fail();
     const QString newName = StrTrim(answer);
     if (newName.isEmpty() || newName == oldName)
-        return false;
-    if (!IsValidUserName(newName) || !QFile::rename(oldPath, SettingsPath(newName))) {
-        Show(QStringLiteral("Impossible de renommer le fichier de configuration pour le nouveau nom!"));
-        return false;
-    }
+        return Outcome().Fail();
+    if (!IsValidUserName(newName) || !QFile::rename(oldPath, SettingsPath(newName)))
+        return Outcome::Failure(
+            QStringLiteral("Impossible de renommer le fichier de configuration pour le nouveau nom!"));
     if (m_currentUser.compare(oldName, Qt::CaseInsensitive) == 0)
         m_currentUser = newName;
-    QStringList messages;
-    if (m_tree && !m_tree->RenameUserForAll(oldName, newName, &messages))
-        ShowList(messages);
+    Outcome outcome;
+    if (m_tree)
+        outcome.Note(m_tree->RenameUserForAll(oldName, newName).Messages());
     name = newName;
-    return true;
+    return outcome;
 }
 
-bool TEP_Config::DeleteUser(const QString& name)
+Outcome TEP_Config::DeleteUser(const QString& name, Messenger& asker)
 {
     const QString user = StrTrim(name);
-    if (user.compare(DefaultUser, Qt::CaseInsensitive) == 0) {
-        Show(QStringLiteral("La suppression de l'utilisateur par défaut n'est pas autorisée."));
-        return false;
-    }
-    if (!SetUser(user, false))
-        return false;
-    QStringList messages;
-    if (m_tree && !m_tree->DeleteWorkForAll(user, &messages)) {
-        ShowList(messages);
-        if (!m_messenger
-            || !m_messenger->AskYesNo(
+    if (user.compare(DefaultUser, Qt::CaseInsensitive) == 0)
+        return Outcome::Failure(QStringLiteral("La suppression de l'utilisateur par défaut n'est pas autorisée."));
+    Outcome outcome = SetUser(user, false);
+    if (!outcome)
+        return outcome;
+    const Outcome work = m_tree ? m_tree->DeleteWorkForAll(user) : Outcome();
+    if (!work) {
+        // The person sees the errors before answering: they are the reason
+        // of the question.
+        if (work.HasMessages())
+            asker.ShowMessages(work.Messages());
+        if (!asker.AskYesNo(
                 QStringLiteral("Voulez-vous, malgré les erreurs rencontrées supprimer l'utilisateur '%1'?").arg(user)))
-            return false;
+            return outcome.Fail();
     }
-    if (!QFile::remove(SettingsPath(user))) {
-        Show(QStringLiteral("Impossible de supprimer le fichier de configuration de l'utilisateur '%1'!").arg(user));
-        return false;
-    }
+    if (!QFile::remove(SettingsPath(user)))
+        return outcome.Fail(
+            QStringLiteral("Impossible de supprimer le fichier de configuration de l'utilisateur '%1'!").arg(user));
     m_currentUser.clear(); // its settings are not written back
-    return SetUser(DefaultUser, false);
+    return outcome.Merge(SetUser(DefaultUser, false));
 }
 
 // --- Documents and applied settings ------------------------------------------------------------
 
-bool TEP_Config::SetCurrentDocument(TEP_Doc* document)
+Outcome TEP_Config::SetCurrentDocument(TEP_Doc* document)
 {
     if (!document) {
-        if (m_currentDocument)
-            m_currentDocument->EPDoc_Close();
-        m_currentDocument = nullptr;
-        m_currentNode = nullptr;
-        return true;
+        ForgetCurrentDocument();
+        return {};
     }
     TEP_DocsNode* node = m_tree ? m_tree->FindDocumentNode(document) : nullptr;
-    if (!node) {
-        Show(QStringLiteral("Edition non prévue pour un document n'appartenant pas à la liste."));
-        return false;
-    }
-    QStringList messages;
-    if (!document->EPDoc_LoadForUse(&messages)) {
-        messages.prepend(QStringLiteral("Impossible de charger, pour son utilisation le document %1.")
-                             .arg(Quoted(document->Name())));
-        ShowList(messages);
-        return false;
-    }
+    if (!node)
+        return Outcome::Failure(QStringLiteral("Edition non prévue pour un document n'appartenant pas à la liste."));
+    Outcome outcome = document->EPDoc_LoadForUse();
+    if (!outcome)
+        return outcome.Prepend(QStringLiteral("Impossible de charger, pour son utilisation le document %1.")
+                                   .arg(Quoted(document->Name())));
     if (m_currentDocument && m_currentDocument != document)
         m_currentDocument->EPDoc_Close();
     m_currentDocument = document;
     m_currentNode = node;
-    return true;
+    return outcome;
 }
 
 void TEP_Config::ApplySettings()
 {
-    m_applied.selectionColor = Settings.SelectionColor;
-    m_applied.selectionBorderWidth = Settings.SelectionBorderWidth;
+    m_applied.selection.frameColor = Settings.SelectionColor;
+    m_applied.selection.frameWidth = Settings.SelectionBorderWidth;
     m_applied.selectionBlink = Settings.SelectionBlink;
-    m_applied.resizeSquareSize = Settings.ResizeSquareSize;
-    m_applied.resizeSquareColor = Settings.ResizeSquareColor;
+    m_applied.selection.resizeSquareSize = Settings.ResizeSquareSize;
+    m_applied.selection.resizeSquareColor = Settings.ResizeSquareColor;
     m_applied.usePlatformImaging = UseGdip;
     m_applied.printerName = PrinterName;
     TDPRptImg::UsePlatformImagingByDefault = UseGdip;

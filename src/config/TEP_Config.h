@@ -1,9 +1,13 @@
 #pragma once
 
+#include "EditorSession.h"
 #include "TEP_Fonts.h"
 #include "UserSettings.h"
 
+#include "documents/DocsTreeListener.h"
+#include "params/Outcome.h"
 #include "params/Param_Obj.h"
+#include "report/SelectionLook.h"
 
 #include <QSize>
 #include <QString>
@@ -16,13 +20,11 @@ class TEP_Doc;
 class TEP_DocsNode;
 
 // The settings every part of the program reads once applied: the look of
-// the selected item, how pictures are decoded, the printer.
+// the selected item (passed to the edit surface's drawing), its blinking,
+// how pictures are decoded, the printer.
 struct AppliedSettings {
-    RgbColor selectionColor {0x008000};
-    int selectionBorderWidth = 1;
+    SelectionLook selection;
     int selectionBlink = 0;
-    int resizeSquareSize = 4;
-    RgbColor resizeSquareColor {0xFFFFFF};
     bool usePlatformImaging = true;
     QString printerName;
 };
@@ -38,42 +40,70 @@ struct HintFontChoice {
 // The configuration of the whole run: the data root and its folders, the
 // general file, the documents tree, the users and the current user's
 // settings, the settings password and the worksheet open for the user.
-class TEP_Config {
+//
+// Operations return an Outcome whose French messages the caller shows;
+// the configuration shows nothing itself. Questions an operation must ask
+// (a new user name, a confirmation) go to the Messenger the caller passes.
+// Whoever ends the session calls SaveAll(): the destructor writes nothing.
+class TEP_Config : private DocsTreeListener {
 public:
     static inline const QString DefaultUser = QStringLiteral("XXXX");
     static inline const QString ReservedName = QStringLiteral("Admin");
     static inline const QString GeneralHeading = QStringLiteral("CONFIG");
 
-    explicit TEP_Config(Messenger* messenger);
-    // Writes the general file and the current user's settings.
-    ~TEP_Config();
+    TEP_Config();
+    // Closes the open worksheet (its lock goes); writes no file.
+    ~TEP_Config() override;
     TEP_Config(const TEP_Config&) = delete;
     TEP_Config& operator=(const TEP_Config&) = delete;
 
-    bool Initialise(const QString& dataRoot);
+    // A failure to read the general file or to scan the documents is a
+    // remark of a successful outcome: the program starts with the defaults
+    // and what was found.
+    Outcome Initialise(const QString& dataRoot);
     // Computes the data root's folders without creating or reading anything.
     void SetDataRoot(const QString& dataRoot);
     // Brings data of older versions to the current layout. Not built yet:
     // older data roots are taken as they are.
     void MigrateOldData() { }
-    void ReadGeneralFile();
-    // Reads the general keys from a parameter file already in memory.
-    void ReadGeneralParams(const Param_Obj& general);
+    Outcome ReadGeneralFile();
+    // Reads the general keys under a heading of a parameter file already in
+    // memory (older data keep them under other headings).
+    void ReadGeneralParams(const Param_Obj& file, const QString& heading);
+    // Writes the general keys under a heading, in their order.
+    void WriteGeneralParams(Param_Obj& file, const QString& heading) const;
     // Temporaries of saves cut short (a PC switched off) in the data root's
     // folders, older than StaleTemporarySeconds, are removed at start.
     void RemoveStaleTemporaries() const;
     int StaleTemporarySeconds = 600;
-    bool WriteGeneralFile();
+    Outcome WriteGeneralFile();
+    // The end of a session: the general file and the current user's
+    // settings.
+    Outcome SaveAll();
 
-    bool SetUser(const QString& name, bool applyHintFont);
+    // Saving the previous user's settings or telling every document the new
+    // user can go wrong without stopping the change: remarks of the outcome.
+    Outcome SetUser(const QString& name, bool applyHintFont);
     QStringList UserList() const;
-    bool UserExists(const QString& name) const;
+    Outcome UserExists(const QString& name) const;
     bool IsDefaultUser() const { return m_currentUser == DefaultUser; }
-    bool RenameUser(QString& name);
-    bool DeleteUser(const QString& name);
-    bool SetCurrentDocument(TEP_Doc* document);
+    // Asks the new name; on success the name receives it. A cancelled or
+    // unchanged answer is a failure without message.
+    Outcome RenameUser(QString& name, Messenger& asker);
+    // Asks, after showing them, whether to go on despite errors met while
+    // deleting the user's work.
+    Outcome DeleteUser(const QString& name, Messenger& asker);
+    Outcome SetCurrentDocument(TEP_Doc* document);
     void ApplySettings();
-    bool SaveUserSettings();
+    // The toolbar hints' font from the current settings (the settings
+    // dialog sets it again after a change).
+    void ApplyHintFont();
+    // Copies the current text font choices into the settings, then writes
+    // them.
+    Outcome SaveUserSettings();
+    // Keeps a palette command the user redefined and writes the settings
+    // file at once.
+    Outcome SaveCommandDefinition(const QString& commandName, const QStringList& fields);
     QString SettingsPath(const QString& user) const;
 
     static QString EncodePassword(const QString& password);
@@ -101,6 +131,7 @@ public:
     const HintFontChoice& HintFont() const { return m_hintFont; }
 
     UserSettings Settings;
+    EditorSession Session;
     TEP_Fonts Fonts;
     QString DocsRootName;
     bool UseNames = false;
@@ -113,11 +144,12 @@ public:
 
 private:
     void ResetGeneral();
-    void Show(const QString& text) const;
-    void ShowList(const QStringList& messages) const;
-    bool LoadUserSettings(const QString& name);
+    Outcome LoadUserSettings(const QString& name);
+    void SyncFontChoices();
+    void ForgetCurrentDocument();
+    // A node of the documents tree leaving it may hold the open worksheet.
+    void NodesAboutToBeRemoved(TEP_DocsNode& parent, int first, int last) override;
 
-    Messenger* m_messenger;
     QString m_dataRoot;
     QString m_documentsFolder;
     QString m_worksheetsFolder;

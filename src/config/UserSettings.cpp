@@ -1,9 +1,12 @@
 #include "UserSettings.h"
 
+#include "CommandDefinition.h"
+#include "documents/TBkLayerIt.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/StrFields.h"
 #include "params/ValueEncodings.h"
+#include "report/TDPRptSpDr.h"
 
 #include <QFileInfo>
 
@@ -12,11 +15,16 @@ namespace {
 // Reads one key of the settings heading by the rules of its kind.
 class Reader {
 public:
-    explicit Reader(const Param_Obj& file)
+    Reader(const Param_Obj& file, const QString& heading)
         : m_file(file)
+        , m_heading(heading)
     { }
-    QString Text(const char* key) const { return m_file.PRRead(UserSettings::Heading, QLatin1String(key)); }
-    bool Present(const char* key) const { return m_file.PRGetParIdx(UserSettings::Heading, QLatin1String(key)) >= 0; }
+    QString Text(const char* key) const { return m_file.PRRead(m_heading, QLatin1String(key)); }
+    bool Present(const char* key) const { return m_file.PRGetParIdx(m_heading, QLatin1String(key)) >= 0; }
+    bool Boolean(const char* key, bool fallback) const
+    {
+        return ReadParamBool(m_file, m_heading, QLatin1String(key), fallback);
+    }
 
     void Int(const char* key, int& value, int low, int high) const
     {
@@ -31,10 +39,7 @@ public:
         if (read >= 0)
             value = read / 50 * 50;
     }
-    void Bool(const char* key, bool& value) const
-    {
-        value = ReadParamBool(m_file, UserSettings::Heading, QLatin1String(key), value);
-    }
+    void Bool(const char* key, bool& value) const { value = Boolean(key, value); }
     // True unless the value is "NO" or "NON".
     void UnlessNo(const char* key, bool& value) const
     {
@@ -44,7 +49,7 @@ public:
     void Color(const char* key, RgbColor& value) const
     {
         RgbColor read;
-        if (ReadParamColor(m_file, UserSettings::Heading, QLatin1String(key), value, read))
+        if (ReadParamColor(m_file, m_heading, QLatin1String(key), value, read))
             value = read;
     }
     void Font(const char* key, FontDescription& value) const
@@ -65,7 +70,7 @@ public:
     }
     void Size(const QString& key, QSize& value) const
     {
-        const QStringList fields = StrSplitFields(m_file.PRRead(UserSettings::Heading, key), QStringLiteral(","));
+        const QStringList fields = StrSplitFields(m_file.PRRead(m_heading, key), QStringLiteral(","));
         const std::optional<int> w = fields.size() == 2 ? TextToInt(fields[0]) : std::nullopt;
         const std::optional<int> h = fields.size() == 2 ? TextToInt(fields[1]) : std::nullopt;
         if (w && h && *w >= 1 && *w <= 2099 && *h >= 1 && *h <= 2099)
@@ -74,6 +79,7 @@ public:
 
 private:
     const Param_Obj& m_file;
+    const QString& m_heading;
 };
 
 } // namespace
@@ -83,6 +89,55 @@ const QStringList& UserSettings::SizeKeys()
     static const QStringList keys {"SpRect", "SpCross", "SpHLine", "SpHRel", "SpTBRel", "SpBTRel", "SpBCircle",
         "SpFCircle", "SpFBCircle", "SpBrackets", "SpLines", "SpHighLight", "SpBkSound"};
     return keys;
+}
+
+QString UserSettings::SizeKeyForMode(int mode)
+{
+    switch (mode) {
+    case TDPRptSpDr::SpRect:
+    case TDPRptSpDr::SpFRect:
+    case TDPRptSpDr::SpFBRect:
+        return QStringLiteral("SpRect");
+    case TDPRptSpDr::SpCross:
+        return QStringLiteral("SpCross");
+    case TDPRptSpDr::SpHLine:
+        return QStringLiteral("SpHLine");
+    case TDPRptSpDr::SpHRel:
+        return QStringLiteral("SpHRel");
+    case TDPRptSpDr::SpTBRel:
+        return QStringLiteral("SpTBRel");
+    case TDPRptSpDr::SpBTRel:
+        return QStringLiteral("SpBTRel");
+    case TDPRptSpDr::SpBCircle:
+        return QStringLiteral("SpBCircle");
+    case TDPRptSpDr::SpFCircle:
+        return QStringLiteral("SpFCircle");
+    case TDPRptSpDr::SpFBCircle:
+        return QStringLiteral("SpFBCircle");
+    case TDPRptSpDr::SpBrackets:
+        return QStringLiteral("SpBrackets");
+    case TDPRptSpDr::SpLines:
+        return QStringLiteral("SpLines");
+    case TDPRptSpDr::SpHighLight:
+        return QStringLiteral("SpHighLight");
+    case TBkLayerIt::BkSound:
+        return QStringLiteral("SpBkSound");
+    default: // SpArrow: its size follows its angle and length
+        return QString();
+    }
+}
+
+QSize UserSettings::DefaultSize(int mode) const
+{
+    return ItemSizes.value(SizeKeyForMode(mode), QSize(200, 200));
+}
+
+void UserSettings::RememberSize(int mode, QSize size)
+{
+    const QString key = SizeKeyForMode(mode);
+    // Kept within what a settings file accepts on reading.
+    if (!key.isEmpty() && size.width() >= 1 && size.width() <= 2099 && size.height() >= 1 && size.height() <= 2099)
+        ItemSizes[key] = size;
 }
 
 void UserSettings::Reset()
@@ -128,12 +183,15 @@ void UserSettings::Reset()
     TreeWidth = -1;
     AltTextEditorPlace.clear();
     AltTextEditorFont = TreeFont;
+    CommandKeys.clear();
 }
 
-void UserSettings::Read(const Param_Obj& file, QSize screen)
+void UserSettings::Read(const Param_Obj& file, const QString& heading, QSize screen)
 {
+    const QMap<QString, QStringList> commandKeys = CommandKeys; // another section
     Reset();
-    const Reader r(file);
+    CommandKeys = commandKeys;
+    const Reader r(file, heading);
     const int maxInt = std::numeric_limits<int>::max();
     const int minInt = std::numeric_limits<int>::min();
     r.Int("TOOLSFRMTOP", ToolsTop, minInt, screen.isEmpty() ? maxInt : screen.height() - 51);
@@ -169,7 +227,7 @@ void UserSettings::Read(const Param_Obj& file, QSize screen)
     r.String("HINTFONTNAME", HintFontName);
     r.Int("HINTFONTSIZE", HintFontSize, 8, 24);
     if (r.Present("HINTFONTBOLD")) // present but empty reads as "not bold"
-        HintFontBold = ReadParamBool(file, Heading, QStringLiteral("HINTFONTBOLD"), false);
+        HintFontBold = r.Boolean("HINTFONTBOLD", false);
     r.Int("RESIZESQSIZE", ResizeSquareSize, 2, 4);
     r.Color("RESIZESQCOLOR", ResizeSquareColor);
     r.Int("SELBORDERWIDTH", SelectionBorderWidth, 0, 3);
@@ -194,7 +252,7 @@ void UserSettings::Read(const Param_Obj& file, QSize screen)
     r.Font("ALTTEXTEDTFONT", AltTextEditorFont);
 }
 
-void UserSettings::Write(Param_Obj& file) const
+void UserSettings::Write(Param_Obj& file, const QString& heading) const
 {
     const auto number = [](int value) { return QString::number(value); };
     const auto size = [](QSize value) { return QStringLiteral("%1,%2").arg(value.width()).arg(value.height()); };
@@ -257,9 +315,33 @@ void UserSettings::Write(Param_Obj& file) const
     };
     // The heading is rewritten whole; a key written into a section goes
     // right after its heading, so the keys are written last first.
-    file.PRClearSpecial(Heading, QStringLiteral("="));
+    file.PRClearSpecial(heading, QStringLiteral("="));
     for (auto it = keys.crbegin(); it != keys.crend(); ++it)
-        file.PRWrite(Heading, it->first, it->second);
+        file.PRWrite(heading, it->first, it->second);
+}
+
+void UserSettings::ReadCommandKeys(const Param_Obj& file)
+{
+    CommandKeys.clear();
+    QStringList lines;
+    file.PRGetHeadingStr(1, CommandDefinition::Heading, lines);
+    for (const QString& line : std::as_const(lines)) {
+        const QString name = StrTrim(line.section(QLatin1Char('='), 0, 0));
+        if (name.isEmpty() || !line.contains(QLatin1Char('=')) || CommandKeys.contains(name))
+            continue; // the first line of a command counts, as for every key
+        QStringList fields;
+        file.PRReads(CommandDefinition::Heading, name, &fields);
+        CommandKeys.insert(name, fields);
+    }
+}
+
+void UserSettings::WriteCommandKeys(Param_Obj& file) const
+{
+    file.PRClearSpecial(CommandDefinition::Heading, QStringLiteral("="));
+    // Each key goes right after the heading: written last first.
+    const QStringList names = CommandKeys.keys();
+    for (auto name = names.crbegin(); name != names.crend(); ++name)
+        file.PRWrites(CommandDefinition::Heading, *name, CommandKeys.value(*name));
 }
 
 void UserSettings::LoadFile(const QString& fileName, QSize screen)
@@ -267,14 +349,19 @@ void UserSettings::LoadFile(const QString& fileName, QSize screen)
     Param_Obj file;
     if (QFileInfo(fileName).isFile())
         file.LoadFromFile(fileName);
-    Read(file, screen);
+    Read(file, Heading, screen);
+    ReadCommandKeys(file);
 }
 
-bool UserSettings::SaveFile(const QString& fileName, QString* error) const
+Outcome UserSettings::SaveFile(const QString& fileName) const
 {
     Param_Obj file;
     if (QFileInfo(fileName).isFile())
-        file.LoadFromFile(fileName); // keeps the palette's key codes
-    Write(file);
-    return file.SaveToFile(fileName, error);
+        file.LoadFromFile(fileName); // keeps sections of other programs
+    Write(file, Heading);
+    WriteCommandKeys(file);
+    if (file.SaveToFile(fileName))
+        return {};
+    return Outcome::Failure(
+        QStringLiteral("Impossible de sauvegarder la configuration dans le fichier : %1 !").arg(fileName));
 }

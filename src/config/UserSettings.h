@@ -1,6 +1,7 @@
 #pragma once
 
 #include "params/FontDescription.h"
+#include "params/Outcome.h"
 #include "params/RgbColor.h"
 
 #include <QMap>
@@ -10,25 +11,39 @@
 
 class Param_Obj;
 
-// One user's settings, kept in "<user>.conf" under the heading "ARDOISINE".
+// One user's settings, kept in "<user>.conf" under the heading "ARDOISINE",
+// with the palette commands the user redefined under "TOOLSBARKEYCODES".
 // Reading never fails: a missing value or one outside its range leaves the
-// default. Other sections of the file (the palette's key codes) are kept
-// when it is written again.
+// default. Other sections of the file are kept when it is written again.
 class UserSettings {
 public:
     static inline const QString Heading = QStringLiteral("ARDOISINE");
     // The size keys of the special drawings, in their write order.
     static const QStringList& SizeKeys();
+    // The key keeping the default size of new drawings of a mode (special
+    // drawing modes 1 to 16): the filled rectangles share the rectangle's,
+    // arrows (whose size comes from their geometry) keep none (empty).
+    static QString SizeKeyForMode(int mode);
 
     UserSettings() { Reset(); }
     void Reset();
-    // screen: the screen's size, which bounds the palette's stored place
-    // (empty: any place is taken).
-    void Read(const Param_Obj& file, QSize screen = QSize());
-    void Write(Param_Obj& file) const;
-    // The same, with the file on disk; a missing file reads as defaults.
+    // The settings under a heading of a parameter file (older data keep
+    // them under other headings than "ARDOISINE"). screen: the screen's
+    // size, which bounds the palette's stored place (empty: any place is
+    // taken).
+    void Read(const Param_Obj& file, const QString& heading, QSize screen = QSize());
+    void Write(Param_Obj& file, const QString& heading) const;
+    // The redefined palette commands ("TOOLSBARKEYCODES").
+    void ReadCommandKeys(const Param_Obj& file);
+    void WriteCommandKeys(Param_Obj& file) const;
+    // Both, with the file on disk; a missing file reads as defaults.
     void LoadFile(const QString& fileName, QSize screen = QSize());
-    bool SaveFile(const QString& fileName, QString* error = nullptr) const;
+    Outcome SaveFile(const QString& fileName) const;
+
+    // The size of the next new drawing of a mode (200 x 200 for a mode
+    // without a key), and the size the user last gave one.
+    QSize DefaultSize(int mode) const;
+    void RememberSize(int mode, QSize size);
 
     int ToolsTop, ToolsLeft, NewItemPosition;
     RgbColor ActiveLabel, ActivePanel, InactiveLabel, InactivePanel;
@@ -58,4 +73,7 @@ public:
     int TreeWidth;
     QString AltTextEditorPlace;
     FontDescription AltTextEditorFont;
+    // The eight fields of each redefined command (CommandDefinition), by
+    // the command's name.
+    QMap<QString, QStringList> CommandKeys;
 };

@@ -73,11 +73,19 @@ bool JpegHeader::StampResolution(QByteArray& bytes, int horizontal, int vertical
     return true;
 }
 
-bool JpegHeader::StampResolution(const QString& fileName, int horizontal, int vertical, QString* error)
+Outcome JpegHeader::StampResolution(const QString& fileName, int horizontal, int vertical)
 {
     QByteArray bytes;
-    return FileBytes::Read(fileName, bytes, error) && StampResolution(bytes, horizontal, vertical)
-        && SafeSave::WriteFile(fileName, bytes, error);
+    QString error;
+    if (!FileBytes::Read(fileName, bytes, &error))
+        return Outcome::Failure(error);
+    if (!StampResolution(bytes, horizontal, vertical))
+        return Outcome::Failure(QStringLiteral("L'image \"%1\" n'a pas d'en-tête JFIF : sa résolution ne peut pas y "
+                                               "être inscrite.")
+                                    .arg(QDir::toNativeSeparators(fileName)));
+    if (!SafeSave::WriteFile(fileName, bytes, &error))
+        return Outcome::Failure(error);
+    return {};
 }
 
 int JpegHeader::ReadBitmapResolution(const QString& fileName)

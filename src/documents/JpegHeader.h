@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/Outcome.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -21,9 +23,9 @@ public:
     static bool ReadResolution(const QString& fileName, Resolution& resolution);
     static bool ReadResolution(const QByteArray& head, Resolution& resolution);
     // Writes units 1 and the densities into the JFIF header; a file without
-    // one is left unchanged (false). The file is rewritten through the
+    // one is left unchanged (a failure). The file is rewritten through the
     // safe-save helper.
-    static bool StampResolution(const QString& fileName, int horizontal, int vertical, QString* error = nullptr);
+    static Outcome StampResolution(const QString& fileName, int horizontal, int vertical);
     static bool StampResolution(QByteArray& bytes, int horizontal, int vertical);
     // Dots per inch of a BMP file (from its horizontal pixels per metre); 0
     // when it cannot be read or the file gives none.

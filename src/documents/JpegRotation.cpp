@@ -54,32 +54,26 @@ QByteArray JpegRotation::TurnedLosslessly(const QByteArray& jpeg, bool clockwise
     return turned;
 }
 
-bool JpegRotation::Rotate(bool clockwise, const QString& source, QString& message, const QString& target)
+Outcome JpegRotation::Rotate(bool clockwise, const QString& source, const QString& target)
 {
     JpegHeader::Resolution resolution;
-    if (!JpegHeader::ReadResolution(source, resolution)) {
-        message = QStringLiteral("Impossible de lire les caractéristiques de l'image %1. Rotation impossible.")
-                      .arg(Quoted(source));
-        return false;
-    }
-    const QString failure = QStringLiteral("Errreur inconnue lors de la rotation de l'image %1").arg(Quoted(source));
+    if (!JpegHeader::ReadResolution(source, resolution))
+        return Outcome::Failure(
+            QStringLiteral("Impossible de lire les caractéristiques de l'image %1. Rotation impossible.")
+                .arg(Quoted(source)));
+    const Outcome failure
+        = Outcome::Failure(QStringLiteral("Errreur inconnue lors de la rotation de l'image %1").arg(Quoted(source)));
     QByteArray data;
-    if (!FileBytes::Read(source, data, nullptr)) {
-        message = failure;
-        return false;
-    }
+    if (!FileBytes::Read(source, data, nullptr))
+        return failure;
     QByteArray turned = TurnedLosslessly(data, clockwise);
     if (turned.isEmpty() || !JpegHeader::StampResolution(turned, resolution.horizontal, resolution.vertical)) {
         const QImage picture = JpegCodec::Decode(data, source);
         turned = picture.isNull() ? QByteArray() : JpegCodec::Encode(Turned(picture, clockwise));
-        if (turned.isEmpty() || !JpegHeader::StampResolution(turned, resolution.horizontal, resolution.vertical)) {
-            message = failure;
-            return false;
-        }
+        if (turned.isEmpty() || !JpegHeader::StampResolution(turned, resolution.horizontal, resolution.vertical))
+            return failure;
     }
-    if (!SafeSave::WriteFile(target, turned, nullptr)) {
-        message = failure;
-        return false;
-    }
-    return true;
+    if (!SafeSave::WriteFile(target, turned, nullptr))
+        return failure;
+    return {};
 }

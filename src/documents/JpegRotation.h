@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/Outcome.h"
+
 #include <QImage>
 #include <QString>
 
@@ -12,7 +14,7 @@ class JpegRotation {
 public:
     // clockwise: the pixel at column x, row y goes to column H - 1 - y, row x
     // (H the height); otherwise to column y, row W - 1 - x.
-    static bool Rotate(bool clockwise, const QString& source, QString& message, const QString& target);
+    static Outcome Rotate(bool clockwise, const QString& source, const QString& target);
     static QImage Turned(const QImage& image, bool clockwise);
     // The lossless turn of JPEG data; empty when the picture does not allow it.
     static QByteArray TurnedLosslessly(const QByteArray& jpeg, bool clockwise);

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "WorkLock.h"
+#include "params/Outcome.h"
 
 class FolderFiles;
-class Messenger;
 class TDPRptImg;
 class TDPRptRect;
 
@@ -17,8 +17,11 @@ class TDPRptRect;
 // layer). It loads a user's work into an item tree, saves it back when it
 // changed, and renames, moves, deletes and exports the group of files.
 //
-// Operations that can fail append French sentences to an optional message
-// list; messages the Part shows at once go to the messenger.
+// Operations that can fail return an Outcome with their French messages;
+// the caller shows them. The path getters answer from the names found by the
+// last listing of the folder (EPDoc_RefreshFiles, EPDoc_RefreshWork), so they
+// never touch the disk: the selection screen asks them several times a
+// second, over a network share.
 class TEP_Doc {
 public:
     enum FileFlag {
@@ -33,32 +36,34 @@ public:
     static constexpr int LongSide = 2829; // round(2000 x 297 / 210)
     static constexpr int LandscapeWidth = 2100;
 
-    explicit TEP_Doc(Messenger* messenger = nullptr);
+    TEP_Doc();
     ~TEP_Doc();
     TEP_Doc(const TEP_Doc&) = delete;
     TEP_Doc& operator=(const TEP_Doc&) = delete;
 
-    bool EPDoc_Init(const QString& name, const QString& folder, QStringList* messages = nullptr,
-        const FolderFiles* listing = nullptr);
-    bool EPDoc_CreateFromPicture(const QString& name, const QString& folder, QStringList* messages,
-        int horizontalResolution, int verticalResolution, const QImage& picture);
+    // listing: the folder's files listed once by the caller (the documents
+    // tree lists each folder once for all its documents); null lists it here.
+    Outcome EPDoc_Init(const QString& name, const QString& folder, const FolderFiles* listing = nullptr);
+    Outcome EPDoc_CreateFromPicture(const QString& name, const QString& folder, int horizontalResolution,
+        int verticalResolution, const QImage& picture);
     void EPDoc_Clear();
-    bool EPDoc_Refresh(QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
-    // With a listing of the folder made by the caller (the documents tree
-    // scans each folder once).
-    bool EPDoc_RefreshFiles(QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
-    bool EPDoc_RefreshWork(QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
-    bool EPDoc_SetUser(const QString& user, QStringList* messages = nullptr, const FolderFiles* listing = nullptr);
-    bool EPDoc_LoadForUse(QStringList* messages = nullptr);
-    bool EPDoc_Save();
+    Outcome EPDoc_Refresh(const FolderFiles* listing = nullptr);
+    Outcome EPDoc_RefreshFiles(const FolderFiles* listing = nullptr);
+    Outcome EPDoc_RefreshWork(const FolderFiles* listing = nullptr);
+    Outcome EPDoc_SetUser(const QString& user, const FolderFiles* listing = nullptr);
+    Outcome EPDoc_LoadForUse();
+    Outcome EPDoc_Save();
     void EPDoc_Close();
-    bool EPDoc_Rename(const QString& newName, QStringList* messages = nullptr);
-    bool EPDoc_RenameUserWork(const QString& oldUser, const QString& newUser, QStringList* messages = nullptr);
-    bool EPDoc_MoveTo(const QString& folder, bool alreadyMoved, QStringList* messages = nullptr);
-    bool EPDoc_DeleteFiles(QStringList* messages = nullptr);
-    bool EPDoc_DeleteCurrentWork(QStringList* messages = nullptr);
-    bool EPDoc_DeleteWork(const QString& user, QStringList* messages = nullptr);
-    bool EPDoc_ExportJpeg(const QString& target, QStringList* messages = nullptr);
+    // A failure to rename a file after the picture's is a remark of a
+    // successful outcome: the document has its new name.
+    Outcome EPDoc_Rename(const QString& newName);
+    Outcome EPDoc_RenameUserWork(const QString& oldUser, const QString& newUser);
+    // Files that could not be moved are remarks of a successful outcome.
+    Outcome EPDoc_MoveTo(const QString& folder, bool alreadyMoved);
+    Outcome EPDoc_DeleteFiles();
+    Outcome EPDoc_DeleteCurrentWork();
+    Outcome EPDoc_DeleteWork(const QString& user);
+    Outcome EPDoc_ExportJpeg(const QString& target);
     // The work files "<name>_*.txt" of the document (the background layer
     // left out) and their users; with a new folder and/or name, the paths
     // each work file would have there.
@@ -76,10 +81,12 @@ public:
 
     QString ImagePath() const { return m_imagePath; }
     QString WorkPath() const { return WorkPath(m_user); }
+    // The current user's work as found on disk (any letter case); another
+    // user's by its name.
     QString WorkPath(const QString& user) const;
-    QString InstructionSoundPath() const { return FilePath(QStringLiteral("_C.wav")); }
-    QString HelpSoundPath() const { return FilePath(QStringLiteral("_A.wav")); }
-    QString BackgroundLayerPath() const { return FilePath(QStringLiteral("_BKL.txt")); }
+    QString InstructionSoundPath() const { return KnownPath(m_files.instructionSound, QStringLiteral("_C.wav")); }
+    QString HelpSoundPath() const { return KnownPath(m_files.helpSound, QStringLiteral("_A.wav")); }
+    QString BackgroundLayerPath() const { return KnownPath(m_files.backgroundLayer, QStringLiteral("_BKL.txt")); }
     // The lock that marks the user's work as open ("<name>_<user>.lock").
     QString LockPath() const;
 
@@ -101,18 +108,29 @@ public:
     static QStringList InitialDefinition();
 
 private:
-    QString FilePath(const QString& suffix) const;
-    bool LoadWork(QStringList* messages);
-    bool InitDefinition(QStringList* messages);
-    bool PlaceImage(bool newPage, QStringList* messages);
+    // The names on disk of the files that hang on the picture, as the last
+    // listing found them (empty: not there).
+    struct FileNames {
+        QString instructionSound;
+        QString helpSound;
+        QString backgroundLayer;
+        QString work; // the current user's
+    };
+    QString KnownPath(const QString& onDisk, const QString& suffix) const;
+    QString OwnFileName(const QString& suffix) const { return m_name + suffix; }
+    QString WorkFileName(const QString& user) const;
+    void RememberWorkFile(const FolderFiles& listing);
+    // Lists the folder again after the document's files changed.
+    void RememberFiles();
+    Outcome LoadWork();
+    Outcome InitDefinition();
+    Outcome PlaceImage(bool newPage);
     bool TreeText(QStringList& lines) const;
-    void Show(const QString& text) const;
-    bool Fail(QStringList* messages, const QString& text) const;
 
-    Messenger* m_messenger;
     QString m_folder;
     QString m_name;
     QString m_imagePath;
+    FileNames m_files;
     TDPRptImg* m_imageItem = nullptr;
     int m_flags = 0;
     QString m_user;

@@ -1,9 +1,9 @@
 #include "TEP_DocsNode.h"
 
+#include "DocsTreeListener.h"
 #include "FileNameRules.h"
 #include "FolderFiles.h"
 #include "MessageText.h"
-#include "Messenger.h"
 #include "TEP_Doc.h"
 #include "params/Param_Obj.h"
 #include "params/StrFields.h"
@@ -15,7 +15,6 @@
 #include <QSet>
 #include <algorithm>
 
-using MessageText::Append;
 using MessageText::Quoted;
 
 namespace {
@@ -40,38 +39,67 @@ QStringList DocumentNames(const FolderFiles& listing)
 
 } // namespace
 
-TEP_DocsNode::TEP_DocsNode(Messenger* messenger)
-    : m_messenger(messenger)
-{ }
+TEP_DocsNode::TEP_DocsNode() = default;
 
 TEP_DocsNode::~TEP_DocsNode() = default;
 
+// --- Listeners ------------------------------------------------------------------------
+
+TEP_DocsNode* TEP_DocsNode::Root()
+{
+    TEP_DocsNode* root = this;
+    while (root->m_parent)
+        root = root->m_parent;
+    return root;
+}
+
+void TEP_DocsNode::AddListener(DocsTreeListener* listener)
+{
+    Q_ASSERT_X(!m_parent && listener, "TEP_DocsNode::AddListener", "listeners register on the root");
+    if (m_parent || !listener)
+        return;
+    if (std::find(m_listeners.cbegin(), m_listeners.cend(), listener) == m_listeners.cend())
+        m_listeners.push_back(listener);
+}
+
+void TEP_DocsNode::RemoveListener(DocsTreeListener* listener)
+{
+    std::erase(m_listeners, listener);
+}
+
 // --- Children -------------------------------------------------------------------------
 
-void TEP_DocsNode::Adopt(TEP_DocsNode* node, const char* operation)
+bool TEP_DocsNode::Adopt(TEP_DocsNode* node, const char* operation)
 {
-    if (IsDocument())
-        throw DocsNodeError(std::string("Erreur interne : TEP_DocsNode.") + operation + "() appelée pour un document.");
-    if (!node)
-        throw DocsNodeError(
-            std::string("Erreur interne : TEP_DocsNode.") + operation + "() appelée avec un objet de type incorrect.");
+    // A document holds no children, and only nodes are children: a call
+    // that breaks this is a fault of the program, refused.
+    if (IsDocument()) {
+        qWarning("Erreur interne : %s() appelée pour un document.", operation);
+        Q_ASSERT_X(false, operation, "a child given to a document");
+        return false;
+    }
+    if (!node) {
+        qWarning("Erreur interne : %s() appelée avec un objet de type incorrect.", operation);
+        Q_ASSERT_X(false, operation, "no node given");
+        return false;
+    }
     node->m_parent = this;
-    if (!node->m_messenger)
-        node->m_messenger = m_messenger;
+    return true;
 }
 
-int TEP_DocsNode::AddObject(TEP_DocsNode* node)
+int TEP_DocsNode::AddObject(std::unique_ptr<TEP_DocsNode> node)
 {
-    Adopt(node, "AddObject");
-    m_children.push_back(Child {QString(), std::unique_ptr<TEP_DocsNode>(node)});
-    return ChildCount() - 1;
+    return InsertObject(ChildCount(), std::move(node));
 }
 
-int TEP_DocsNode::InsertObject(int index, TEP_DocsNode* node)
+int TEP_DocsNode::InsertObject(int index, std::unique_ptr<TEP_DocsNode> node)
 {
-    Adopt(node, "InsertObject");
+    if (!Adopt(node.get(), "TEP_DocsNode::InsertObject"))
+        return -1;
     index = std::clamp(index, 0, ChildCount());
-    m_children.insert(m_children.begin() + index, Child {QString(), std::unique_ptr<TEP_DocsNode>(node)});
+    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeInserted(*this, index, index); });
+    m_children.insert(m_children.begin() + index, Child {QString(), std::move(node)});
+    Notify([&](DocsTreeListener& l) { l.NodesInserted(*this, index, index); });
     return index;
 }
 
@@ -88,20 +116,49 @@ int TEP_DocsNode::IndexOf(const TEP_DocsNode* node) const
     return -1;
 }
 
+void TEP_DocsNode::RemoveChildAt(int index)
+{
+    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, index, index); });
+    m_children.erase(m_children.begin() + index);
+    Notify([&](DocsTreeListener& l) { l.NodesRemoved(*this, index, index); });
+}
+
 std::unique_ptr<TEP_DocsNode> TEP_DocsNode::TakeChild(TEP_DocsNode* node)
 {
     const int index = IndexOf(node);
     if (index < 0)
         return nullptr;
+    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, index, index); });
     std::unique_ptr<TEP_DocsNode> taken = std::move(m_children[size_t(index)].node);
     m_children.erase(m_children.begin() + index);
     taken->m_parent = nullptr;
+    Notify([&](DocsTreeListener& l) { l.NodesRemoved(*this, index, index); });
     return taken;
 }
 
 void TEP_DocsNode::ClearChildren()
 {
+    if (m_children.empty())
+        return;
+    const int last = ChildCount() - 1;
+    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, 0, last); });
     m_children.clear();
+    Notify([&](DocsTreeListener& l) { l.NodesRemoved(*this, 0, last); });
+}
+
+void TEP_DocsNode::MoveChildTo(TEP_DocsNode* node, TEP_DocsNode* to, int toRow)
+{
+    const int fromRow = IndexOf(node);
+    Q_ASSERT(fromRow >= 0 && !to->IsDocument());
+    if (fromRow < 0 || to->IsDocument())
+        return;
+    Notify([&](DocsTreeListener& l) { l.NodeAboutToBeMoved(*this, fromRow, *to, toRow); });
+    Child moving = std::move(m_children[size_t(fromRow)]);
+    m_children.erase(m_children.begin() + fromRow);
+    toRow = std::clamp(toRow, 0, to->ChildCount());
+    node->m_parent = to;
+    to->m_children.insert(to->m_children.begin() + toRow, std::move(moving));
+    Notify([&](DocsTreeListener& l) { l.NodeMoved(*node); });
 }
 
 TEP_DocsNode* TEP_DocsNode::FindChildByName(const QString& name) const
@@ -128,22 +185,15 @@ QString TEP_DocsNode::FolderPath() const
     return m_document ? m_document->Folder() : m_path;
 }
 
-void TEP_DocsNode::ShowInternalError() const
-{
-    if (m_messenger)
-        m_messenger->ShowMessage(
-            QStringLiteral("Erreur interne de l'arborescence des documents.\r\nQuittez le logiciel et recommencez."));
-}
-
 TEP_DocsNode* TEP_DocsNode::SiblingDocument(int step)
 {
     if (!m_parent)
         return nullptr;
     const int index = m_parent->IndexOf(this);
-    if (index < 0) {
-        ShowInternalError();
+    // A node always sits in its parent's list (the parent owns it).
+    Q_ASSERT_X(index >= 0, "TEP_DocsNode::SiblingDocument", "Erreur interne de l'arborescence des documents.");
+    if (index < 0)
         return nullptr;
-    }
     for (int i = index + step; i >= 0 && i < m_parent->ChildCount(); i += step)
         if (m_parent->ChildAt(i)->IsDocument())
             return m_parent->ChildAt(i);
@@ -162,51 +212,58 @@ TEP_DocsNode* TEP_DocsNode::NextDocument()
 
 // --- Scanning -----------------------------------------------------------------------
 
-bool TEP_DocsNode::Scan(const QString& folder, bool& exists, QStringList* messages)
+Outcome TEP_DocsNode::Scan(const QString& folder)
 {
+    Q_ASSERT_X(!IsDocument(), "TEP_DocsNode::Scan", "a document node holds no folder");
+    m_exists = false;
+    if (IsDocument())
+        return Outcome().Fail();
     ClearChildren();
-    m_document.reset();
-    exists = false;
     if (!QFileInfo(folder).isDir())
-        return Append(messages, QStringLiteral("Le répertoire de documents %1 n'existe pas.").arg(Quoted(folder)));
+        return Outcome::Failure(QStringLiteral("Le répertoire de documents %1 n'existe pas.").arg(Quoted(folder)));
     m_path = folder;
     m_name = QFileInfo(QDir::cleanPath(folder)).fileName();
-    const bool ok = Rescan(messages);
+    Outcome outcome = Rescan();
     LoadFolderData();
-    m_exists = exists = true;
-    return ok;
+    m_exists = true;
+    return outcome;
 }
 
-bool TEP_DocsNode::Rescan(QStringList* messages)
+Outcome TEP_DocsNode::Rescan()
 {
     if (IsDocument())
-        return true;
+        return {};
+    Notify([&](DocsTreeListener& l) { l.RescanStarted(*this); });
+    Outcome outcome;
     if (!QFileInfo(m_path).isDir()) {
         ClearChildren();
         if (m_parent)
             m_exists = false;
-        return true;
+    } else {
+        const FolderFiles listing(m_path);
+        outcome = RescanChildren(listing);
     }
-    const FolderFiles listing(m_path);
-    return RescanChildren(listing, messages);
+    Notify([&](DocsTreeListener& l) { l.RescanFinished(*this); });
+    return outcome;
 }
 
-bool TEP_DocsNode::RescanChildren(const FolderFiles& listing, QStringList* messages)
+Outcome TEP_DocsNode::RescanChildren(const FolderFiles& listing)
 {
+    Outcome outcome;
     for (int i = ChildCount() - 1; i >= 0; --i) {
         TEP_DocsNode* child = ChildAt(i);
         bool gone = false;
         if (child->IsDocument()) {
             TEP_Doc* doc = child->m_document.get();
-            gone = !doc->EPDoc_RefreshFiles(nullptr, &listing);
+            gone = !doc->EPDoc_RefreshFiles(&listing);
             if (!gone && doc->IsUserSet())
-                doc->EPDoc_RefreshWork(nullptr, &listing);
+                (void)doc->EPDoc_RefreshWork(&listing);
         } else {
-            child->Rescan(messages);
+            outcome.Note(child->Rescan().Messages());
             gone = !child->m_exists;
         }
         if (gone)
-            m_children.erase(m_children.begin() + i);
+            RemoveChildAt(i);
     }
     QSet<QString> known;
     QSet<QString> knownFolders;
@@ -215,49 +272,53 @@ bool TEP_DocsNode::RescanChildren(const FolderFiles& listing, QStringList* messa
         if (!child.node->IsDocument())
             knownFolders.insert(child.node->m_path);
     }
-    bool ok = true;
     for (const QString& name : DocumentNames(listing))
         if (!known.contains(name.toLower()))
-            ok = AddDocument(name, &listing, messages) && ok;
+            outcome.Merge(AddDocument(name, &listing));
     for (const QString& folder : listing.Folders()) {
         const QString path = FileNameRules::Join(m_path, folder);
         if (knownFolders.contains(path))
             continue;
-        auto node = std::make_unique<TEP_DocsNode>(m_messenger);
-        node->m_parent = this;
-        bool exists = false;
-        node->Scan(path, exists, messages);
-        if (exists)
-            AddObject(node.release());
+        // Scanned before it joins the tree: the tree's listeners hear of it
+        // once, whole.
+        auto node = std::make_unique<TEP_DocsNode>();
+        outcome.Note(node->Scan(path).Messages());
+        if (!node->m_exists)
+            continue;
+        node->HandDownColor(m_colour.value);
+        node->HandDownStyle(m_style.value);
+        AddObject(std::move(node));
     }
-    return ok;
+    return outcome;
 }
 
-bool TEP_DocsNode::AddDocument(const QString& name, const FolderFiles* listing, QStringList* messages)
+Outcome TEP_DocsNode::AddDocument(const QString& name, const FolderFiles* listing)
 {
-    auto document = std::make_unique<TEP_Doc>(m_messenger);
-    if (!document->EPDoc_Init(name, m_path, messages, listing))
-        return false;
-    auto node = std::make_unique<TEP_DocsNode>(m_messenger);
+    auto document = std::make_unique<TEP_Doc>();
+    Outcome outcome = document->EPDoc_Init(name, m_path, listing);
+    if (!outcome)
+        return outcome;
+    auto node = std::make_unique<TEP_DocsNode>();
     node->m_name = name;
     node->m_document = std::move(document);
     node->HandDownColor(m_colour.value);
     node->HandDownStyle(m_style.value);
-    AddObject(node.release());
-    return true;
+    AddObject(std::move(node));
+    return outcome;
 }
 
-bool TEP_DocsNode::AddDocument(const QString& name, QStringList* messages)
+Outcome TEP_DocsNode::AddDocument(const QString& name)
 {
     if (IsDocument())
-        return Append(messages, QStringLiteral("Un document ne peut être ajouté à un autre document"));
-    return AddDocument(name, nullptr, messages);
+        return Outcome::Failure(QStringLiteral("Un document ne peut être ajouté à un autre document"));
+    return AddDocument(name, nullptr);
 }
 
 // --- Folder data ------------------------------------------------------------------------
 
 void TEP_DocsNode::ApplyOrder(const QStringList& names)
 {
+    Notify([&](DocsTreeListener& l) { l.ChildrenAboutToBeReordered(*this); });
     for (Child& child : m_children)
         child.sortKey = QStringLiteral("99999");
     for (int k = 0; k < names.size(); ++k)
@@ -265,6 +326,7 @@ void TEP_DocsNode::ApplyOrder(const QStringList& names)
             m_children[size_t(IndexOf(node))].sortKey = QStringLiteral("%1").arg(k, 5, 10, QLatin1Char('0'));
     std::stable_sort(
         m_children.begin(), m_children.end(), [](const Child& a, const Child& b) { return a.sortKey < b.sortKey; });
+    Notify([&](DocsTreeListener& l) { l.ChildrenReordered(*this); });
 }
 
 void TEP_DocsNode::ReadDocumentColours(const QStringList& values)
@@ -332,10 +394,10 @@ void TEP_DocsNode::LoadFolderData()
     }
 }
 
-bool TEP_DocsNode::SaveFolderData()
+Outcome TEP_DocsNode::SaveFolderData()
 {
     if (!m_folderData || IsDocument())
-        return true;
+        return {};
     QStringList order, colours, styles;
     for (const Child& child : m_children) {
         const TEP_DocsNode* node = child.node.get();
@@ -355,20 +417,18 @@ bool TEP_DocsNode::SaveFolderData()
     m_folderData->PRWrites(kHeading, QStringLiteral("DOCSCOLORS"), colours);
     m_folderData->PRWrites(kHeading, QStringLiteral("DOCSSTYLES"), styles);
     if (m_folderData->SaveToFile(FileNameRules::Join(m_path, DataFileName)))
-        return true;
-    if (m_messenger)
-        m_messenger->ShowMessage(
-            QStringLiteral("Impossible de sauvegarder la configuration du répertoire : %1.").arg(Quoted(m_path)));
-    return false;
+        return {};
+    return Outcome::Failure(
+        QStringLiteral("Impossible de sauvegarder la configuration du répertoire : %1.").arg(Quoted(m_path)));
 }
 
-bool TEP_DocsNode::SaveFolderDataRecursive()
+Outcome TEP_DocsNode::SaveFolderDataRecursive()
 {
-    bool ok = SaveFolderData();
+    Outcome outcome = SaveFolderData();
     for (const Child& child : m_children)
         if (!child.node->IsDocument())
-            ok = child.node->SaveFolderDataRecursive() && ok;
-    return ok;
+            outcome.Merge(child.node->SaveFolderDataRecursive());
+    return outcome;
 }
 
 // --- Colours and styles -------------------------------------------------------------------

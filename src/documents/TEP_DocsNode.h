@@ -1,30 +1,30 @@
 #pragma once
 
+#include "params/Outcome.h"
 #include "params/RgbColor.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
+class DocsTreeListener;
 class FolderFiles;
-class Messenger;
 class Param_Obj;
 class TEP_Doc;
-
-// Raised when a child is refused (a child added to a document node, or a
-// node of the wrong kind): always a fault of the program, never of the data.
-class DocsNodeError : public std::logic_error {
-public:
-    using std::logic_error::logic_error;
-};
 
 // The documents tree: a folder node mirrors a folder of worksheets, holding
 // its documents and sub-folders in display order and its "Data.txt" (order,
 // colours, styles); a document node holds one TEP_Doc. Folders are scanned
 // with one directory listing each.
+//
+// A node owns its children, its document and its folder data. Every change
+// of the tree is told to the listeners registered on its root
+// (DocsTreeListener), before a node is freed. Operations that can fail
+// return an Outcome with their French messages; a child refused for its
+// kind (a child given to a document) is a fault of the program: asserted,
+// and refused.
 class TEP_DocsNode {
 public:
     enum Style { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
@@ -32,37 +32,45 @@ public:
     enum MovePlacement { NotMoved = 0, AtTargetPosition = 1, FirstInFolder = 2 };
     static inline const QString DataFileName = QStringLiteral("Data.txt");
 
-    explicit TEP_DocsNode(Messenger* messenger = nullptr);
+    TEP_DocsNode();
     virtual ~TEP_DocsNode();
     TEP_DocsNode(const TEP_DocsNode&) = delete;
     TEP_DocsNode& operator=(const TEP_DocsNode&) = delete;
 
+    // --- Listeners (on the root) ---
+    void AddListener(DocsTreeListener* listener);
+    void RemoveListener(DocsTreeListener* listener);
+    TEP_DocsNode* Root();
+
     // --- Children ---
-    int AddObject(TEP_DocsNode* node);
-    int InsertObject(int index, TEP_DocsNode* node);
+    // The index given to the child; -1 when it is refused (and freed).
+    int AddObject(std::unique_ptr<TEP_DocsNode> node);
+    int InsertObject(int index, std::unique_ptr<TEP_DocsNode> node);
     int ChildCount() const { return int(m_children.size()); }
     TEP_DocsNode* ChildAt(int index) const;
     int IndexOf(const TEP_DocsNode* node) const;
-    // Takes the child out of the list without deleting it.
+    // Takes the child out of the tree without freeing it.
     std::unique_ptr<TEP_DocsNode> TakeChild(TEP_DocsNode* node);
     void ClearChildren();
 
     // --- Scanning ---
-    bool Scan(const QString& folder, bool& exists, QStringList* messages = nullptr);
-    bool Rescan(QStringList* messages = nullptr);
+    // Exists() tells afterwards whether the folder was there.
+    Outcome Scan(const QString& folder);
+    Outcome Rescan();
     void LoadFolderData();
-    bool SaveFolderData();
-    bool SaveFolderDataRecursive();
+    Outcome SaveFolderData();
+    Outcome SaveFolderDataRecursive();
 
     // --- Documents and folders ---
-    bool AddDocument(const QString& name, QStringList* messages = nullptr);
-    bool AddDocumentNode(const QString& siblingName, std::unique_ptr<TEP_Doc> document, TEP_DocsNode** node,
-        QStringList* messages = nullptr);
-    bool NewFolder(bool atTop, TEP_DocsNode** node, QStringList* messages = nullptr);
-    virtual bool RenameChild(TEP_DocsNode* child, const QString& newName, QStringList* messages = nullptr);
-    bool Move(TEP_DocsNode* node, TEP_DocsNode* target, int& placement, QStringList* messages = nullptr);
-    bool EPDocNd_DeleteChild(TEP_DocsNode* child, QStringList* messages = nullptr);
-    static bool EPDocNd_MoveAfterDirMove(TEP_DocsNode* node, const QString& newPath, QStringList* messages = nullptr);
+    Outcome AddDocument(const QString& name);
+    Outcome AddDocumentNode(const QString& siblingName, std::unique_ptr<TEP_Doc> document, TEP_DocsNode** node);
+    Outcome NewFolder(bool atTop, TEP_DocsNode** node);
+    virtual Outcome RenameChild(TEP_DocsNode* child, const QString& newName);
+    // A folder moved on disk whose files did not all follow still moves: the
+    // outcome carries the files' messages and the advice to restart.
+    Outcome Move(TEP_DocsNode* node, TEP_DocsNode* target, int& placement);
+    Outcome EPDocNd_DeleteChild(TEP_DocsNode* child);
+    static Outcome EPDocNd_MoveAfterDirMove(TEP_DocsNode* node, const QString& newPath);
 
     TEP_DocsNode* FindDocumentNode(const TEP_Doc* document);
     TEP_DocsNode* FindChildByName(const QString& name) const;
@@ -70,9 +78,9 @@ public:
     TEP_DocsNode* PreviousDocument();
     TEP_DocsNode* NextDocument();
 
-    bool SetUserForAll(const QString& user, QStringList* messages = nullptr);
-    bool RenameUserForAll(const QString& oldUser, const QString& newUser, QStringList* messages = nullptr);
-    bool DeleteWorkForAll(const QString& user, QStringList* messages = nullptr);
+    Outcome SetUserForAll(const QString& user);
+    Outcome RenameUserForAll(const QString& oldUser, const QString& newUser);
+    Outcome DeleteWorkForAll(const QString& user);
 
     // --- Colours and styles ---
     void HandDownColor(RgbColor color);
@@ -113,19 +121,22 @@ private:
         QString sortKey;
         std::unique_ptr<TEP_DocsNode> node;
     };
-    void Adopt(TEP_DocsNode* node, const char* operation);
-    bool RescanChildren(const FolderFiles& listing, QStringList* messages);
-    bool AddDocument(const QString& name, const FolderFiles* listing, QStringList* messages);
+    bool Adopt(TEP_DocsNode* node, const char* operation);
+    template <typename Call> void Notify(Call call);
+    void RemoveChildAt(int index);
+    // Moves a child of this node to row toRow of another folder (or of this
+    // one), the node staying the same object.
+    void MoveChildTo(TEP_DocsNode* node, TEP_DocsNode* to, int toRow);
+    Outcome RescanChildren(const FolderFiles& listing);
+    Outcome AddDocument(const QString& name, const FolderFiles* listing);
     void ApplyOrder(const QStringList& names);
     void ReadDocumentColours(const QStringList& values);
     void ReadDocumentStyles(const QStringList& values);
     bool ReorderNextTo(TEP_DocsNode* node, TEP_DocsNode* target);
-    bool MoveFolderOnDisk(TEP_DocsNode* node, const QString& destination, QStringList* messages);
-    bool DeleteFolder(TEP_DocsNode* folder, QStringList* messages);
+    Outcome MoveFolderOnDisk(TEP_DocsNode* node, const QString& destination);
+    Outcome DeleteFolder(TEP_DocsNode* folder);
     TEP_DocsNode* SiblingDocument(int step);
-    void ShowInternalError() const;
 
-    Messenger* m_messenger;
     QString m_name;
     TEP_DocsNode* m_parent = nullptr;
     QString m_path;
@@ -136,4 +147,13 @@ private:
     bool m_exists = false;
     QString m_user;
     std::vector<Child> m_children;
+    std::vector<DocsTreeListener*> m_listeners; // the root's
 };
+
+template <typename Call> void TEP_DocsNode::Notify(Call call)
+{
+    // A copy: a listener may unregister while it is told.
+    const std::vector<DocsTreeListener*> listeners = Root()->m_listeners;
+    for (DocsTreeListener* listener : listeners)
+        call(*listener);
+}

@@ -1,5 +1,6 @@
 #include "TEP_DocsNode.h"
 
+#include "DocsTreeListener.h"
 #include "FileNameRules.h"
 #include "FolderFiles.h"
 #include "MessageText.h"
@@ -13,7 +14,6 @@
 // Adding, renaming, moving and deleting nodes, with their files on disk, and
 // the operations on every pupil's work.
 
-using MessageText::Append;
 using MessageText::Quoted;
 
 namespace {
@@ -27,130 +27,130 @@ QString FolderNameRefused(const QString& name)
 
 } // namespace
 
-bool TEP_DocsNode::AddDocumentNode(
-    const QString& siblingName, std::unique_ptr<TEP_Doc> document, TEP_DocsNode** node, QStringList* messages)
+Outcome TEP_DocsNode::AddDocumentNode(
+    const QString& siblingName, std::unique_ptr<TEP_Doc> document, TEP_DocsNode** node)
 {
     if (node)
         *node = nullptr;
     if (IsDocument())
-        return Append(messages, QStringLiteral("Un document ne peut être ajouté à un autre document"));
+        return Outcome::Failure(QStringLiteral("Un document ne peut être ajouté à un autre document"));
+    Q_ASSERT_X(document, "TEP_DocsNode::AddDocumentNode", "no document given");
     if (!document)
-        return false;
+        return Outcome().Fail();
     const QString name = document->Name();
     if (FindChildByName(name))
-        return Append(messages, QStringLiteral("Le document %1 existe déja dans la liste").arg(Quoted(name)));
+        return Outcome::Failure(QStringLiteral("Le document %1 existe déja dans la liste").arg(Quoted(name)));
     const QString sibling = StrTrim(siblingName);
     const TEP_DocsNode* at = sibling.compare(name, Qt::CaseInsensitive) == 0 ? nullptr : FindChildByName(sibling);
-    auto created = std::make_unique<TEP_DocsNode>(m_messenger);
+    auto created = std::make_unique<TEP_DocsNode>();
     created->m_name = name;
     created->m_document = std::move(document);
     created->HandDownColor(m_colour.value);
     created->HandDownStyle(m_style.value);
-    TEP_DocsNode* added = created.release();
-    InsertObject(at ? IndexOf(at) : 0, added);
+    TEP_DocsNode* added = created.get();
+    InsertObject(at ? IndexOf(at) : 0, std::move(created));
     if (node)
         *node = added;
-    return true;
+    return {};
 }
 
-bool TEP_DocsNode::NewFolder(bool atTop, TEP_DocsNode** node, QStringList* messages)
+Outcome TEP_DocsNode::NewFolder(bool atTop, TEP_DocsNode** node)
 {
     if (node)
         *node = nullptr;
     TEP_DocsNode* folderNode = IsDocument() ? m_parent : this;
+    Q_ASSERT_X(folderNode, "TEP_DocsNode::NewFolder", "a document outside any folder");
     if (!folderNode)
-        return false;
+        return Outcome().Fail();
     const QString base = QStringLiteral("Dossier sans titre");
     QString name = base;
     for (int n = 1; folderNode->FindChildByName(name); ++n)
         name = QStringLiteral("%1 (%2)").arg(base).arg(n);
     const QString path = FileNameRules::Join(folderNode->m_path, name);
     if (!QFileInfo(path).isDir() && !QDir().mkdir(path)) {
-        Append(messages, QStringLiteral("Impossible de créer le répertoire \"%1\"!\"").arg(path));
-        return Append(messages,
-            IsDocument() ? QStringLiteral("Impossible de créer un nouveau répertoire ou de trouver "
-                                          "le document %1!")
-                               .arg(m_name)
-                         : QStringLiteral("Impossible de créer un nouveau répertoire!"));
+        Outcome outcome = Outcome::Failure(QStringLiteral("Impossible de créer le répertoire \"%1\"!\"").arg(path));
+        return outcome.Fail(IsDocument() ? QStringLiteral("Impossible de créer un nouveau répertoire ou de trouver "
+                                                          "le document %1!")
+                                               .arg(m_name)
+                                         : QStringLiteral("Impossible de créer un nouveau répertoire!"));
     }
-    auto created = std::make_unique<TEP_DocsNode>(m_messenger);
-    created->m_parent = folderNode;
-    bool exists = false;
-    if (!created->Scan(path, exists, messages) || !exists)
-        return Append(messages, QStringLiteral("Impossible d'initialiser le nouveau répertoire!"));
+    // Scanned before it joins the tree: the tree's listeners hear of it once.
+    auto created = std::make_unique<TEP_DocsNode>();
+    Outcome outcome = created->Scan(path);
+    if (!outcome || !created->m_exists)
+        return outcome.Fail(QStringLiteral("Impossible d'initialiser le nouveau répertoire!"));
     created->HandDownColor(folderNode->m_colour.value);
     created->HandDownStyle(folderNode->m_style.value);
     const int position = IsDocument() ? folderNode->IndexOf(this) : atTop ? 0 : folderNode->ChildCount();
-    TEP_DocsNode* added = created.release();
-    folderNode->InsertObject(position, added);
+    TEP_DocsNode* added = created.get();
+    folderNode->InsertObject(position, std::move(created));
     if (node)
         *node = added;
-    return true;
+    return outcome;
 }
 
-bool TEP_DocsNode::RenameChild(TEP_DocsNode* child, const QString& newName, QStringList* messages)
+Outcome TEP_DocsNode::RenameChild(TEP_DocsNode* child, const QString& newName)
 {
     const QString name = StrTrim(newName);
     if (!child || (child != this && IndexOf(child) < 0))
-        return Append(messages, QStringLiteral("Renommer un noeud n'appartenant pas à la liste non prévu."));
+        return Outcome::Failure(QStringLiteral("Renommer un noeud n'appartenant pas à la liste non prévu."));
     if (name == child->m_name)
-        return true;
+        return {};
     if (name.isEmpty())
-        return Append(messages, QStringLiteral("Le nom d'un document ou d'un dossier ne peut être vide."));
+        return Outcome::Failure(QStringLiteral("Le nom d'un document ou d'un dossier ne peut être vide."));
     if (!child->m_parent) {
         child->m_name = name; // the root: only its display name
-        return true;
+        Notify([&](DocsTreeListener& l) { l.NodeRenamed(*child); });
+        return {};
     }
     const TEP_DocsNode* same = FindChildByName(name);
     if (same && same != child)
-        return Append(messages, QStringLiteral("Le document ou dossier %1 existe déja.").arg(Quoted(name)));
+        return Outcome::Failure(QStringLiteral("Le document ou dossier %1 existe déja.").arg(Quoted(name)));
+    Outcome outcome;
     if (child->IsDocument()) {
-        if (!child->m_document->EPDoc_Rename(name, messages))
-            return false;
+        outcome = child->m_document->EPDoc_Rename(name);
+        if (!outcome)
+            return outcome;
         child->m_name = name;
-        return true;
+    } else {
+        if (!FileNameRules::IsSafe(name))
+            return Outcome::Failure(FolderNameRefused(name));
+        const QString newPath = FileNameRules::Join(m_path, name);
+        if (!QDir().rename(child->m_path, newPath))
+            return Outcome::Failure(
+                QStringLiteral("Impossible de renommer le dossier %1 en %2.").arg(Quoted(child->m_name), Quoted(name)));
+        outcome = EPDocNd_MoveAfterDirMove(child, newPath);
     }
-    if (!FileNameRules::IsSafe(name))
-        return Append(messages, FolderNameRefused(name));
-    const QString newPath = FileNameRules::Join(m_path, name);
-    if (!QDir().rename(child->m_path, newPath))
-        return Append(messages,
-            QStringLiteral("Impossible de renommer le dossier %1 en %2.").arg(Quoted(child->m_name), Quoted(name)));
-    return EPDocNd_MoveAfterDirMove(child, newPath, messages);
+    Notify([&](DocsTreeListener& l) { l.NodeRenamed(*child); });
+    return outcome;
 }
 
-bool TEP_DocsNode::EPDocNd_MoveAfterDirMove(TEP_DocsNode* node, const QString& newPath, QStringList* messages)
+Outcome TEP_DocsNode::EPDocNd_MoveAfterDirMove(TEP_DocsNode* node, const QString& newPath)
 {
     if (!QFileInfo(newPath).isDir())
-        return Append(messages,
-            QStringLiteral("Erreur interne dans la procedure EPDocNd_MoveAfterDirMove() : le "
-                           "répertoire %1 n'existe pas!")
-                .arg(Quoted(newPath)));
+        return Outcome::Failure(QStringLiteral("Erreur interne dans la procedure EPDocNd_MoveAfterDirMove() : le "
+                                               "répertoire %1 n'existe pas!")
+                                    .arg(Quoted(newPath)));
     if (node->IsDocument())
-        return Append(messages,
-            QStringLiteral("Erreur interne dans la procedure EPDocNd_MoveAfterDirMove() : la "
-                           "procedure a été appelée pour un document!"));
+        return Outcome::Failure(QStringLiteral("Erreur interne dans la procedure EPDocNd_MoveAfterDirMove() : la "
+                                               "procedure a été appelée pour un document!"));
     node->m_path = newPath;
     node->m_name = QFileInfo(QDir::cleanPath(newPath)).fileName();
-    bool ok = true;
+    Outcome outcome;
     for (const Child& child : node->m_children) {
         TEP_DocsNode* sub = child.node.get();
         if (sub->IsDocument()) {
-            QStringList added;
             const QString oldImage = sub->m_document->ImagePath();
-            const bool moved = sub->m_document->EPDoc_MoveTo(newPath, true, &added);
-            if (!moved || !added.isEmpty()) {
-                if (messages) {
-                    messages->append(QStringLiteral("========== Fichier : %1 ==========").arg(Quoted(oldImage)));
-                    messages->append(added);
-                }
-                ok = false;
+            const Outcome moved = sub->m_document->EPDoc_MoveTo(newPath, true);
+            if (!moved || moved.HasMessages()) {
+                outcome.Fail(QStringLiteral("========== Fichier : %1 ==========").arg(Quoted(oldImage)));
+                outcome.Note(moved.Messages());
             }
         } else {
-            ok = EPDocNd_MoveAfterDirMove(sub, FileNameRules::Join(newPath, sub->m_name), messages) && ok;
+            outcome.Merge(EPDocNd_MoveAfterDirMove(sub, FileNameRules::Join(newPath, sub->m_name)));
         }
     }
-    return ok;
+    return outcome;
 }
 
 bool TEP_DocsNode::ReorderNextTo(TEP_DocsNode* node, TEP_DocsNode* target)
@@ -159,137 +159,136 @@ bool TEP_DocsNode::ReorderNextTo(TEP_DocsNode* node, TEP_DocsNode* target)
     const int at = IndexOf(target);
     if (from < 0 || at < 0 || from == at)
         return false;
-    std::unique_ptr<TEP_DocsNode> taken = TakeChild(node);
-    // Before the target when it came after it, after the target otherwise.
-    const int targetNow = IndexOf(target);
-    InsertObject(from > at ? targetNow : targetNow + 1, taken.release());
+    // Before the target when it came after it, after the target otherwise:
+    // either way the node ends at the target's present row.
+    MoveChildTo(node, this, at);
     return true;
 }
 
-bool TEP_DocsNode::MoveFolderOnDisk(TEP_DocsNode* node, const QString& destination, QStringList* messages)
+Outcome TEP_DocsNode::MoveFolderOnDisk(TEP_DocsNode* node, const QString& destination)
 {
     const QString oldPath = node->m_path;
     const QString newPath = FileNameRules::Join(destination, node->m_name);
     if (!QDir().rename(oldPath, newPath))
-        return Append(messages,
+        return Outcome::Failure(
             QStringLiteral("Impossible de renommer le répertoire %1 en %2.").arg(Quoted(oldPath), Quoted(newPath)));
-    QStringList added;
-    EPDocNd_MoveAfterDirMove(node, newPath, &added);
-    if (!added.isEmpty() && messages) {
-        messages->append(added);
-        messages->append(QStringLiteral("Des erreurs se sont produites lors du transfer des données vers le "
-                                        "répertoire : %1.")
-                             .arg(Quoted(newPath)));
-        messages->append(QStringLiteral("Les erreurs vont vous être montées à la suite de ce message."));
-        messages->append(QStringLiteral("Veuillez après avoir vu les erreurs, quitter le logiciel et le relancer."));
+    // The folder has moved: files that did not follow are told, with the
+    // advice to restart, and the move stands.
+    Outcome outcome;
+    const Outcome after = EPDocNd_MoveAfterDirMove(node, newPath);
+    if (after.HasMessages()) {
+        outcome.Note(after.Messages());
+        outcome.Note(QStringLiteral("Des erreurs se sont produites lors du transfer des données vers le "
+                                    "répertoire : %1.")
+                         .arg(Quoted(newPath)));
+        outcome.Note(QStringLiteral("Les erreurs vont vous être montées à la suite de ce message."));
+        outcome.Note(QStringLiteral("Veuillez après avoir vu les erreurs, quitter le logiciel et le relancer."));
     }
-    return true;
+    return outcome;
 }
 
-bool TEP_DocsNode::Move(TEP_DocsNode* node, TEP_DocsNode* target, int& placement, QStringList* messages)
+Outcome TEP_DocsNode::Move(TEP_DocsNode* node, TEP_DocsNode* target, int& placement)
 {
     placement = NotMoved;
     if (!node || !target || !node->m_parent || node == target)
-        return false;
+        return Outcome().Fail();
     TEP_DocsNode* from = node->m_parent;
     TEP_DocsNode* destination = target->IsDocument() ? target->m_parent : target;
     if (!destination)
-        return false;
-    if (target->IsDocument() && destination == from)
-        return from->ReorderNextTo(node, target) && (placement = AtTargetPosition);
-    if (node->IsDocument()) {
-        if (!node->m_document->EPDoc_MoveTo(destination->m_path, false, messages))
-            return false;
-    } else if (!MoveFolderOnDisk(node, destination->m_path, messages)) {
-        return false;
+        return Outcome().Fail();
+    if (target->IsDocument() && destination == from) {
+        if (!from->ReorderNextTo(node, target))
+            return Outcome().Fail();
+        placement = AtTargetPosition;
+        return {};
     }
-    std::unique_ptr<TEP_DocsNode> taken = from->TakeChild(node);
+    Outcome outcome = node->IsDocument() ? node->m_document->EPDoc_MoveTo(destination->m_path, false)
+                                         : MoveFolderOnDisk(node, destination->m_path);
+    if (!outcome)
+        return outcome;
     if (target->IsDocument()) {
-        destination->InsertObject(destination->IndexOf(target), taken.release());
+        from->MoveChildTo(node, destination, destination->IndexOf(target));
         placement = AtTargetPosition;
     } else {
-        destination->InsertObject(0, taken.release());
+        from->MoveChildTo(node, destination, 0);
         placement = FirstInFolder;
     }
     node->HandDownColor(destination->m_colour.value);
     node->HandDownStyle(destination->m_style.value);
-    return true;
+    return outcome;
 }
 
-bool TEP_DocsNode::DeleteFolder(TEP_DocsNode* folder, QStringList* messages)
+Outcome TEP_DocsNode::DeleteFolder(TEP_DocsNode* folder)
 {
-    bool ok = true;
-    while (folder->ChildCount() > 0 && ok)
-        ok = folder->EPDocNd_DeleteChild(folder->ChildAt(folder->ChildCount() - 1), messages);
-    if (!ok)
-        return false;
+    Outcome outcome;
+    while (folder->ChildCount() > 0 && outcome)
+        outcome.Merge(folder->EPDocNd_DeleteChild(folder->ChildAt(folder->ChildCount() - 1)));
+    if (!outcome)
+        return outcome;
     const QString data = FileNameRules::Join(folder->m_path, DataFileName);
     if (QFileInfo::exists(data) && !QFile::remove(data))
-        return Append(
-            messages, QStringLiteral("Impossible de supprimer le fichier de configuration :  %1.").arg(Quoted(data)));
+        return outcome.Fail(
+            QStringLiteral("Impossible de supprimer le fichier de configuration :  %1.").arg(Quoted(data)));
     if (!QDir().rmdir(folder->m_path))
-        return Append(
-            messages, QStringLiteral("Impossible de supprimer le répertoire %1.").arg(Quoted(folder->m_path)));
-    return true;
+        return outcome.Fail(QStringLiteral("Impossible de supprimer le répertoire %1.").arg(Quoted(folder->m_path)));
+    return outcome;
 }
 
-bool TEP_DocsNode::EPDocNd_DeleteChild(TEP_DocsNode* child, QStringList* messages)
+Outcome TEP_DocsNode::EPDocNd_DeleteChild(TEP_DocsNode* child)
 {
     if (IndexOf(child) < 0)
-        return Append(messages,
-            QStringLiteral("Erreur interne lors de l'appel de la fonction "
-                           "TEP_DocsNode.EPDocNd_DeleteChild() : l'objet fils n'existe pas"));
+        return Outcome::Failure(QStringLiteral("Erreur interne lors de l'appel de la fonction "
+                                               "TEP_DocsNode.EPDocNd_DeleteChild() : l'objet fils n'existe pas"));
+    Outcome outcome;
     if (child->IsDocument()) {
-        if (!child->m_document->EPDoc_DeleteFiles(messages))
-            return false;
+        outcome = child->m_document->EPDoc_DeleteFiles();
+    } else if (!QFileInfo(child->m_path).isDir()) {
+        return Outcome::Failure(QStringLiteral("Erreur interne lors de l'appel de la fonction "
+                                               "TEP_DocsNode.EPDocNd_DeleteChild() : le répertoire fils %1 "
+                                               "n'existe pas!")
+                                    .arg(Quoted(child->m_path)));
     } else {
-        if (!QFileInfo(child->m_path).isDir())
-            return Append(messages,
-                QStringLiteral("Erreur interne lors de l'appel de la fonction "
-                               "TEP_DocsNode.EPDocNd_DeleteChild() : le répertoire fils %1 "
-                               "n'existe pas!")
-                    .arg(Quoted(child->m_path)));
-        if (!DeleteFolder(child, messages))
-            return false;
+        outcome = DeleteFolder(child);
     }
-    TakeChild(child);
-    return true;
+    if (outcome)
+        TakeChild(child); // freed here, once the listeners have let go of it
+    return outcome;
 }
 
 // --- Users ----------------------------------------------------------------------------------
 
-bool TEP_DocsNode::SetUserForAll(const QString& user, QStringList* messages)
+Outcome TEP_DocsNode::SetUserForAll(const QString& user)
 {
     m_user = StrTrim(user);
     if (IsDocument())
-        return m_document->EPDoc_SetUser(user, messages);
+        return m_document->EPDoc_SetUser(user);
     const FolderFiles listing(m_path);
-    bool ok = true;
+    Outcome outcome;
     for (const Child& child : m_children) {
         if (child.node->IsDocument()) {
             child.node->m_user = m_user;
-            ok = child.node->m_document->EPDoc_SetUser(user, messages, &listing) && ok;
+            outcome.Merge(child.node->m_document->EPDoc_SetUser(user, &listing));
         } else {
-            ok = child.node->SetUserForAll(user, messages) && ok;
+            outcome.Merge(child.node->SetUserForAll(user));
         }
     }
-    return ok;
+    return outcome;
 }
 
-bool TEP_DocsNode::RenameUserForAll(const QString& oldUser, const QString& newUser, QStringList* messages)
+Outcome TEP_DocsNode::RenameUserForAll(const QString& oldUser, const QString& newUser)
 {
     if (m_user.compare(StrTrim(oldUser), Qt::CaseInsensitive) == 0)
         m_user = StrTrim(newUser);
-    bool ok = !IsDocument() || m_document->EPDoc_RenameUserWork(oldUser, newUser, messages);
+    Outcome outcome = IsDocument() ? m_document->EPDoc_RenameUserWork(oldUser, newUser) : Outcome();
     for (const Child& child : m_children)
-        ok = child.node->RenameUserForAll(oldUser, newUser, messages) && ok;
-    return ok;
+        outcome.Merge(child.node->RenameUserForAll(oldUser, newUser));
+    return outcome;
 }
 
-bool TEP_DocsNode::DeleteWorkForAll(const QString& user, QStringList* messages)
+Outcome TEP_DocsNode::DeleteWorkForAll(const QString& user)
 {
-    bool ok = !IsDocument() || m_document->EPDoc_DeleteWork(user, messages);
+    Outcome outcome = IsDocument() ? m_document->EPDoc_DeleteWork(user) : Outcome();
     for (const Child& child : m_children)
-        ok = child.node->DeleteWorkForAll(user, messages) && ok;
-    return ok;
+        outcome.Merge(child.node->DeleteWorkForAll(user));
+    return outcome;
 }

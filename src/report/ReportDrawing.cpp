@@ -24,6 +24,7 @@ bool DrawReportTree(TDPRptItem& root, QPainter& painter, const SurfaceDrawing& d
     params.Source = drawing.page ? drawing.page : drawing.surface;
     params.OffsetX = drawing.page ? drawing.pageOffset.x() : 0;
     params.OffsetY = drawing.page ? drawing.pageOffset.y() : 0;
+    params.Selection = drawing.selection;
 
     QRect target = drawing.target;
     if (target.isEmpty() && painter.device())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SelectionLook.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -20,6 +22,7 @@ struct SurfaceDrawing {
     // The page under the items; null: the surface itself at offset 0.
     QImage* page = nullptr;
     QPoint pageOffset;
+    SelectionLook selection; // how a selected item shows
 };
 
 // Scales the root, corrects the font resolution, hands the page pixels to the

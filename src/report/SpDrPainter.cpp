@@ -1,6 +1,7 @@
 #include "SpDrPainter.h"
 
 #include "Highlighter.h"
+#include "SelectionLook.h"
 #include "TDPRptPrintParams.h"
 #include "TDPRptSpDr.h"
 #include "params/Numbers.h"
@@ -9,8 +10,6 @@
 #include <algorithm>
 
 namespace {
-
-const QColor kSelectionColor(0, 128, 0);
 
 // Everything one drawing needs, in surface pixels.
 struct Stroke {
@@ -202,32 +201,46 @@ void SpDrPainter::Draw(const TDPRptSpDr& item, QPainter& painter, QPoint shift, 
     painter.restore();
 }
 
-void SpDrPainter::DrawSelection(const TDPRptSpDr& item, QPainter& painter, QPoint shift)
+void SpDrPainter::DrawSelectionFrame(QPainter& painter, const QRect& frame, const SelectionLook& look)
+{
+    const QColor color = look.frameColor.ToQColor();
+    for (int i = 0; i < look.frameWidth; ++i) {
+        const QRect r = frame.adjusted(i, i, -i, -i);
+        FillBand(painter, r.left(), r.top(), r.right(), r.top(), color);
+        FillBand(painter, r.left(), r.bottom(), r.right(), r.bottom(), color);
+        FillBand(painter, r.left(), r.top(), r.left(), r.bottom(), color);
+        FillBand(painter, r.right(), r.top(), r.right(), r.bottom(), color);
+    }
+}
+
+void SpDrPainter::DrawSelection(const TDPRptSpDr& item, QPainter& painter, QPoint shift, const SelectionLook& look)
 {
     const QRect frame = item.ScreenRect.translated(shift);
     if (item.SelectionVisible) {
-        FillBand(painter, frame.left(), frame.top(), frame.right(), frame.top(), kSelectionColor);
-        FillBand(painter, frame.left(), frame.bottom(), frame.right(), frame.bottom(), kSelectionColor);
-        FillBand(painter, frame.left(), frame.top(), frame.left(), frame.bottom(), kSelectionColor);
-        FillBand(painter, frame.right(), frame.top(), frame.right(), frame.bottom(), kSelectionColor);
+        DrawSelectionFrame(painter, frame, look);
+        const QColor color = look.frameColor.ToQColor();
         const int side = RoundHalfEven(item.Scale * 10.0);
         if (side > 0 && item.SpDrMode == TDPRptSpDr::SpLines) {
             const int half = RoundHalfEven((side + 0.5) / 2);
             for (const QPoint& q : item.PointPixels)
-                painter.fillRect(QRect(q + shift - QPoint(half, half), QSize(side, side)), kSelectionColor);
+                painter.fillRect(QRect(q + shift - QPoint(half, half), QSize(side, side)), color);
         } else if (side > 0) {
             const QSize size(side, side);
-            painter.fillRect(QRect(frame.topLeft(), size), kSelectionColor);
-            painter.fillRect(QRect(QPoint(frame.right() - side + 1, frame.top()), size), kSelectionColor);
-            painter.fillRect(QRect(QPoint(frame.right() - side + 1, frame.bottom() - side + 1), size), kSelectionColor);
-            painter.fillRect(QRect(QPoint(frame.left(), frame.bottom() - side + 1), size), kSelectionColor);
+            painter.fillRect(QRect(frame.topLeft(), size), color);
+            painter.fillRect(QRect(QPoint(frame.right() - side + 1, frame.top()), size), color);
+            painter.fillRect(QRect(QPoint(frame.right() - side + 1, frame.bottom() - side + 1), size), color);
+            painter.fillRect(QRect(QPoint(frame.left(), frame.bottom() - side + 1), size), color);
         }
     }
     if (item.HandlesShown) {
+        // The resize squares as the settings size and colour them, centred
+        // where the handles are grabbed (the grab area keeps its size).
+        const int half = std::max(1, look.resizeSquareSize);
         for (const QRect& handle : item.HandleRects) {
-            const QRect r = handle.translated(shift);
+            const QPoint centre = handle.translated(shift).center();
+            const QRect r(centre - QPoint(half, half), centre + QPoint(half, half));
             painter.fillRect(r, Qt::black);
-            painter.fillRect(r.adjusted(1, 1, -1, -1), Qt::white);
+            painter.fillRect(r.adjusted(1, 1, -1, -1), look.resizeSquareColor.ToQColor());
         }
     }
 }

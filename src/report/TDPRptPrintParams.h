@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SelectionLook.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -20,6 +22,9 @@ public:
     int OffsetX = -1;
     int OffsetY = -1;
     QImage* Destination = nullptr;
+    // How a selected item shows (the edit surface draws it from the user's
+    // settings).
+    SelectionLook Selection;
 
     QPoint Offset() const { return QPoint(OffsetX, OffsetY); }
     // A destination and a source to read the page from, at usable offsets.

@@ -556,6 +556,7 @@ bool TDPRptSpDr::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPR
         return TDPRptRect::DrawBorders(parentRect, canvas, params);
     QRect placed;
     if (PlacedRect(parentRect, placed))
-        SpDrPainter::DrawSelection(*this, canvas.Painter(), DrawingShift(parentRect));
+        SpDrPainter::DrawSelection(
+            *this, canvas.Painter(), DrawingShift(parentRect), params ? params->Selection : SelectionLook());
     return true;
 }

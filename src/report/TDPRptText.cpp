@@ -1,6 +1,7 @@
 #include "TDPRptText.h"
 
 #include "ReportCanvas.h"
+#include "SpDrPainter.h"
 #include "TDPRptPrintParams.h"
 #include "TextKeys.h"
 #include "params/Numbers.h"
@@ -10,8 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-const QColor kSelectionColor(0, 128, 0);
 
 int R(double value)
 {
@@ -439,9 +438,7 @@ bool TDPRptText::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPR
         QPainter& painter = canvas.Painter();
         painter.save();
         painter.setClipRect(visible, Qt::IntersectClip);
-        painter.setPen(QPen(kSelectionColor, 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(frame.adjusted(0, 0, -1, -1));
+        SpDrPainter::DrawSelectionFrame(painter, frame, params ? params->Selection : SelectionLook());
         painter.restore();
     }
     return true;

@@ -3,7 +3,6 @@
 #include "config/TEP_Config.h"
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
-#include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 #include "params/FileBytes.h"
@@ -239,11 +238,9 @@ int AdminTool::RunImage(const QStringList& arguments)
     const QString direction = arguments.value(2);
     if (!rotate || (direction != QLatin1String("cw") && direction != QLatin1String("ccw")))
         return Usage(QStringLiteral("« image » attend « info FICHIER » ou « rotate FICHIER cw|ccw [SORTIE] »."));
-    QString message;
-    if (!JpegRotation::Rotate(
-            direction == QLatin1String("cw"), arguments[1], message, arguments.value(3, arguments[1])))
-        return Fail(message);
-    return Success;
+    const Outcome rotated
+        = JpegRotation::Rotate(direction == QLatin1String("cw"), arguments[1], arguments.value(3, arguments[1]));
+    return rotated ? Success : Fail(rotated.Text());
 }
 
 int AdminTool::RunExport(const QStringList& arguments)
@@ -252,11 +249,12 @@ int AdminTool::RunExport(const QStringList& arguments)
         return Usage(QStringLiteral("« export » attend une image de fiche, un élève et un fichier JPEG."));
     const QFileInfo image(arguments[0]);
     TEP_Doc document;
-    QStringList messages;
-    if (!document.EPDoc_Init(image.completeBaseName(), image.absolutePath(), &messages)
-        || !document.EPDoc_SetUser(arguments[1], &messages) || !document.EPDoc_ExportJpeg(arguments[2], &messages))
-        return Fail(messages.join(QLatin1Char('\n')));
-    return Success;
+    Outcome outcome = document.EPDoc_Init(image.completeBaseName(), image.absolutePath());
+    if (outcome)
+        outcome.Merge(document.EPDoc_SetUser(arguments[1]));
+    if (outcome)
+        outcome.Merge(document.EPDoc_ExportJpeg(arguments[2]));
+    return outcome ? Success : Fail(outcome.Text());
 }
 
 namespace {
@@ -282,18 +280,16 @@ int AdminTool::RunTree(const QStringList& arguments)
     if (arguments.size() != 1 && arguments.size() != 2)
         return Usage(QStringLiteral("« tree » attend un dossier de fiches et, au choix, un élève."));
     TEP_DocsNode root;
-    bool exists = false;
-    QStringList messages;
-    root.Scan(arguments[0], exists, &messages);
-    if (!exists)
-        return Fail(messages.join(QLatin1Char('\n')));
+    Outcome outcome = root.Scan(arguments[0]);
+    if (!root.Exists())
+        return Fail(outcome.Text());
     if (arguments.size() == 2)
-        root.SetUserForAll(arguments[1], &messages);
+        outcome.Merge(root.SetUserForAll(arguments[1]));
     m_out << root.Name() << "/\n";
     PrintTree(m_out, root, 1);
     m_out.flush();
-    if (!messages.isEmpty())
-        m_err << messages.join(QLatin1Char('\n')) << '\n';
+    if (outcome.HasMessages())
+        m_err << outcome.Text() << '\n';
     m_err.flush();
     return Success;
 }
@@ -302,7 +298,7 @@ int AdminTool::RunUsers(const QStringList& arguments)
 {
     if (arguments.size() != 1)
         return Usage(QStringLiteral("« users » attend le dossier racine des données."));
-    TEP_Config config(nullptr);
+    TEP_Config config;
     config.SetDataRoot(arguments[0]);
     if (!QFileInfo(config.NamesFolder()).isDir())
         return Fail(QStringLiteral("Le dossier des noms %1 n'existe pas : ce n'est pas un dossier de données "
@@ -318,16 +314,14 @@ int AdminTool::RunInit(const QStringList& arguments)
 {
     if (arguments.size() != 1)
         return Usage(QStringLiteral("« init » attend le dossier racine des données."));
-    ScriptedMessenger messenger; // every question is answered "No"
-    bool ok = false;
-    {
-        TEP_Config config(&messenger);
-        ok = config.Initialise(arguments[0]);
-    } // the general file is written here
-    if (!messenger.Shown.isEmpty())
-        m_err << messenger.Shown.join(QLatin1Char('\n')) << '\n';
+    TEP_Config config;
+    Outcome outcome = config.Initialise(arguments[0]);
+    if (outcome)
+        outcome.Merge(config.SaveAll()); // the general file
+    if (outcome.HasMessages())
+        m_err << outcome.Text() << '\n';
     m_err.flush();
-    return ok ? Success : Failure;
+    return outcome ? Success : Failure;
 }
 
 int AdminTool::RunDefinition(const QStringList& arguments)

@@ -1,8 +1,11 @@
 // User settings: reading rules, write order and round trips; the fonts list.
 #include "TestFiles.h"
+#include "config/CommandDefinition.h"
 #include "config/TEP_Fonts.h"
 #include "config/UserSettings.h"
+#include "documents/TBkLayerIt.h"
 #include "params/Param_Obj.h"
+#include "report/TDPRptSpDr.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,7 +17,7 @@ UserSettings Read(const QStringList& keys, QSize screen = QSize())
     Param_Obj file;
     file.LoadFromLines(QStringList {"[ARDOISINE]"} + keys);
     UserSettings settings;
-    settings.Read(file, screen);
+    settings.Read(file, UserSettings::Heading, screen);
     return settings;
 }
 
@@ -33,6 +36,12 @@ private slots:
     void hintFontBold();
     void writeOrderAndRoundTrip();
     void keyCodesSectionIsKept();
+    void otherHeadings();
+    void sizeKeysByMode_data();
+    void sizeKeysByMode();
+    void commandDefinitionFields_data();
+    void commandDefinitionFields();
+    void commandKeysRoundTrip();
     void fontsList();
     void fontSteps();
 };
@@ -171,7 +180,7 @@ void TestUserSettings::writeOrderAndRoundTrip()
     settings.TreeFont = FontDescription {14, "Arial Narrow", RgbColor(0), FontDescription::Italic};
     settings.AltTextEditorPlace = "(tlwh:10,20,300,200)";
     Param_Obj file;
-    settings.Write(file);
+    settings.Write(file, UserSettings::Heading);
     const QStringList& lines = file.Lines();
     QCOMPARE(lines[0], QString("[ARDOISINE]"));
     QCOMPARE(lines[1], QString("TOOLSFRMTOP=40"));
@@ -181,10 +190,10 @@ void TestUserSettings::writeOrderAndRoundTrip()
     QVERIFY(lines.indexOf("SpRect=200,200") == lines.indexOf("HINTFONTBOLD=YES") + 1);
 
     UserSettings read;
-    read.Read(file);
+    read.Read(file, UserSettings::Heading);
     read.SelectionDisplayMode = 0; // never read back: 1
     Param_Obj again;
-    read.Write(again);
+    read.Write(again, UserSettings::Heading);
     QCOMPARE(again.Lines(), file.Lines());
 }
 
@@ -203,6 +212,124 @@ void TestUserSettings::keyCodesSectionIsKept()
     QCOMPARE(file.PRRead("TOOLSBARKEYCODES", "Select_Txt_Pnl"), QString("84"));
     QCOMPARE(file.PRRead("ARDOISINE", "ITPENSIZE"), QString("11"));
     QCOMPARE(file.Lines().count("[ARDOISINE]"), 1);
+}
+
+void TestUserSettings::otherHeadings()
+{
+    // Older data keep a user's settings under other headings.
+    Param_Obj old;
+    old.LoadFromLines({"[ARDOISINER]", "ITPENSIZE=30", "[ARDOISINE]", "ITPENSIZE=7"});
+    UserSettings settings;
+    settings.Read(old, "ardoisiner");
+    QCOMPARE(settings.ItemPenSize, 30);
+    settings.Write(old, "CONVERTI");
+    QCOMPARE(old.PRRead("CONVERTI", "ITPENSIZE"), QString("30"));
+    QCOMPARE(old.PRRead("ARDOISINE", "ITPENSIZE"), QString("7")); // left alone
+}
+
+void TestUserSettings::sizeKeysByMode_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("rectangle") << int(TDPRptSpDr::SpRect) << "SpRect";
+    QTest::newRow("filled rectangle: the rectangle's") << int(TDPRptSpDr::SpFRect) << "SpRect";
+    QTest::newRow("filled outlined rectangle: the rectangle's") << int(TDPRptSpDr::SpFBRect) << "SpRect";
+    QTest::newRow("cross") << int(TDPRptSpDr::SpCross) << "SpCross";
+    QTest::newRow("filled outlined circle") << int(TDPRptSpDr::SpFBCircle) << "SpFBCircle";
+    QTest::newRow("highlight") << int(TDPRptSpDr::SpHighLight) << "SpHighLight";
+    QTest::newRow("sound marker") << int(TBkLayerIt::BkSound) << "SpBkSound";
+    QTest::newRow("arrow: from its geometry") << int(TDPRptSpDr::SpArrow) << "";
+    QTest::newRow("none") << int(TDPRptSpDr::SpNone) << "";
+}
+
+void TestUserSettings::sizeKeysByMode()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, key);
+    QCOMPARE(UserSettings::SizeKeyForMode(mode), key);
+    UserSettings settings;
+    settings.RememberSize(mode, QSize(640, 120));
+    if (key.isEmpty()) {
+        QCOMPARE(settings.ItemSizes, UserSettings().ItemSizes); // nothing stored
+        QCOMPARE(settings.DefaultSize(mode), QSize(200, 200));
+    } else {
+        QCOMPARE(settings.ItemSizes.value(key), QSize(640, 120));
+        QCOMPARE(settings.DefaultSize(mode), QSize(640, 120));
+    }
+    settings.RememberSize(mode, QSize(2100, 50)); // a size the file would refuse is not kept
+    QCOMPARE(settings.DefaultSize(mode), key.isEmpty() ? QSize(200, 200) : QSize(640, 120));
+}
+
+void TestUserSettings::commandDefinitionFields_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("keyCode");
+    QTest::addColumn<int>("keyChar");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("fontName");
+    QTest::addColumn<int>("fontSize");
+    QTest::newRow("character") << "1;   0;T;84;\"\";<T>;MS Sans Serif;10;" << 0 << 84 << "<T>"
+                               << "MS Sans Serif" << 10;
+    QTest::newRow("keypad key") << "1;  97; ;0;\"\";<1>;MS Sans Serif;8;" << 97 << 0 << "<1>"
+                                << "MS Sans Serif" << 8;
+    QTest::newRow("numbers that are not: kept") << "1;x;;1e3;;Légende;Arial Narrow;grand;" << 5 << 7 << "Légende"
+                                                << "Arial Narrow" << 9;
+    QTest::newRow("short: the rest kept") << "1;46;" << 46 << 7 << "<old>"
+                                          << "Old" << 9;
+}
+
+void TestUserSettings::commandDefinitionFields()
+{
+    QFETCH(QString, text);
+    QFETCH(int, keyCode);
+    QFETCH(int, keyChar);
+    QFETCH(QString, caption);
+    QFETCH(QString, fontName);
+    QFETCH(int, fontSize);
+    CommandDefinition definition {5, 7, "<old>", "Old", 9};
+    definition.Apply(CommandDefinition::SplitText(text));
+    QCOMPARE(definition.KeyCode, keyCode);
+    QCOMPARE(definition.KeyChar, keyChar);
+    QCOMPARE(definition.Caption, caption);
+    QCOMPARE(definition.FontName, fontName);
+    QCOMPARE(definition.FontSize, fontSize);
+    CommandDefinition again;
+    again.Apply(definition.Fields());
+    QCOMPARE(again, definition);
+}
+
+void TestUserSettings::commandKeysRoundTrip()
+{
+    // K pressed without Shift and the caption "<K>" in MS Sans Serif 10 for
+    // the highlight command.
+    const CommandDefinition k {75, 0, "<K>", "MS Sans Serif", 10};
+    const CommandDefinition semicolon {0, 59, "a;b", "Arial", 12};
+    QCOMPARE(semicolon.Fields()[2], QString(";"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Paul.conf");
+    UserSettings settings;
+    settings.CommandKeys.insert("Select_HL_Pnl", k.Fields());
+    settings.CommandKeys.insert("TextBold_Pnl", semicolon.Fields());
+    QVERIFY(settings.SaveFile(path));
+    Param_Obj file;
+    QVERIFY(file.LoadFromFile(path));
+    const int heading = file.PRGetParHead(CommandDefinition::Heading);
+    QVERIFY(heading >= 0);
+    QCOMPARE(file.Lines().mid(heading, 3),
+        (QStringList {"[TOOLSBARKEYCODES]", "Select_HL_Pnl=1;75;\"\";0;\"\";<K>;MS Sans Serif;10;",
+            "TextBold_Pnl=1;0;\" \";59;\"\";a b;Arial;12;"})); // ";" cannot be stored: a blank
+
+    UserSettings read;
+    read.LoadFile(path);
+    QCOMPARE(read.CommandKeys.keys(), (QStringList {"Select_HL_Pnl", "TextBold_Pnl"}));
+    CommandDefinition back;
+    back.Apply(read.CommandKeys.value("Select_HL_Pnl"));
+    QCOMPARE(back, k);
+    back.Apply(read.CommandKeys.value("TextBold_Pnl"));
+    QCOMPARE(back.KeyChar, 59);
+    QCOMPARE(back.Caption, QString("a b"));
+    read.Reset();
+    QVERIFY(read.CommandKeys.isEmpty());
 }
 
 void TestUserSettings::fontsList()

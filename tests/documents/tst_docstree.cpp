@@ -2,6 +2,7 @@
 // with its files on disk.
 #include "JpegFixtures.h"
 #include "TestFiles.h"
+#include "documents/DocsTreeListener.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 #include "params/Param_Obj.h"
@@ -20,6 +21,120 @@ QStringList Names(const TEP_DocsNode& node)
         names << node.ChildAt(i)->Name();
     return names;
 }
+
+// What a tree view keeps, built from the notifications alone: each folder's
+// children as the view's rows. Every "about to" call is checked against the
+// tree as it still is, every call after it against the tree as it now is.
+class MirrorListener : public DocsTreeListener {
+public:
+    explicit MirrorListener(TEP_DocsNode& root) { Take(root); }
+
+    void NodesAboutToBeInserted(TEP_DocsNode& parent, int first, int last) override
+    {
+        Check(parent);
+        m_pending = {&parent, first, last};
+    }
+    void NodesInserted(TEP_DocsNode& parent, int first, int last) override
+    {
+        Expect(m_pending.parent == &parent && m_pending.first == first && m_pending.last == last);
+        for (int row = first; row <= last; ++row) {
+            m_rows[&parent].insert(row, parent.ChildAt(row));
+            Take(*parent.ChildAt(row)); // comes with what is under it
+        }
+        Check(parent);
+        ++Changes;
+    }
+    void NodesAboutToBeRemoved(TEP_DocsNode& parent, int first, int last) override
+    {
+        Check(parent);
+        for (int row = last; row >= first; --row)
+            Forget(m_rows[&parent].takeAt(row));
+        m_pending = {&parent, first, last};
+    }
+    void NodesRemoved(TEP_DocsNode& parent, int first, int last) override
+    {
+        Expect(m_pending.parent == &parent && m_pending.first == first && m_pending.last == last);
+        Check(parent);
+        ++Changes;
+    }
+    void NodeAboutToBeMoved(TEP_DocsNode& from, int fromRow, TEP_DocsNode& to, int toRow) override
+    {
+        Check(from);
+        Check(to);
+        const TEP_DocsNode* node = m_rows[&from].takeAt(fromRow);
+        Expect(from.ChildAt(fromRow) == node);
+        m_rows[&to].insert(toRow, node);
+    }
+    void NodeMoved(TEP_DocsNode& node) override
+    {
+        Check(*node.Parent());
+        ++Changes;
+    }
+    void NodeRenamed(TEP_DocsNode& node) override { Renamed << node.Name(); }
+    void ChildrenAboutToBeReordered(TEP_DocsNode& parent) override { Check(parent); }
+    void ChildrenReordered(TEP_DocsNode& parent) override
+    {
+        // A view maps its rows by the nodes: the same nodes, in another order.
+        QList<const TEP_DocsNode*> now;
+        for (int i = 0; i < parent.ChildCount(); ++i)
+            now << parent.ChildAt(i);
+        QList<const TEP_DocsNode*> before = m_rows[&parent];
+        std::sort(before.begin(), before.end());
+        QList<const TEP_DocsNode*> sorted = now;
+        std::sort(sorted.begin(), sorted.end());
+        Expect(before == sorted);
+        m_rows[&parent] = now;
+    }
+    void RescanStarted(TEP_DocsNode&) override { ++Rescans; }
+
+    // The mirror and the tree agree everywhere under root.
+    bool Matches(const TEP_DocsNode& root) const
+    {
+        if (m_rows.value(&root).size() != root.ChildCount())
+            return false;
+        for (int i = 0; i < root.ChildCount(); ++i)
+            if (m_rows.value(&root)[i] != root.ChildAt(i) || !Matches(*root.ChildAt(i)))
+                return false;
+        return true;
+    }
+
+    int Changes = 0;
+    int Rescans = 0;
+    QStringList Renamed;
+    bool Consistent = true;
+
+private:
+    struct Pending {
+        const TEP_DocsNode* parent = nullptr;
+        int first = -1;
+        int last = -1;
+    };
+    void Expect(bool condition) { Consistent = Consistent && condition; }
+    void Check(const TEP_DocsNode& parent)
+    {
+        const QList<const TEP_DocsNode*> rows = m_rows.value(&parent);
+        Expect(rows.size() == parent.ChildCount());
+        for (int i = 0; i < rows.size() && i < parent.ChildCount(); ++i)
+            Expect(rows[i] == parent.ChildAt(i));
+    }
+    void Take(const TEP_DocsNode& node)
+    {
+        QList<const TEP_DocsNode*>& rows = m_rows[&node];
+        rows.clear();
+        for (int i = 0; i < node.ChildCount(); ++i) {
+            rows << node.ChildAt(i);
+            Take(*node.ChildAt(i));
+        }
+    }
+    void Forget(const TEP_DocsNode* node)
+    {
+        for (const TEP_DocsNode* child : m_rows.value(node))
+            Forget(child);
+        m_rows.remove(node);
+    }
+    QHash<const TEP_DocsNode*, QList<const TEP_DocsNode*>> m_rows;
+    Pending m_pending;
+};
 
 } // namespace
 
@@ -43,6 +158,7 @@ private slots:
     void usersForAll();
     void previousAndNext();
     void guards();
+    void listenersFollowEveryChange();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -52,11 +168,10 @@ private:
     bool Has(const QString& name) const { return QFileInfo::exists(Path(name)); }
     void Scan(TEP_DocsNode& root)
     {
-        bool exists = false;
-        QStringList messages;
-        QVERIFY(root.Scan(m_dir->path(), exists, &messages));
-        QVERIFY(exists);
-        QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+        const Outcome scanned = root.Scan(m_dir->path());
+        QVERIFY(scanned);
+        QVERIFY(root.Exists());
+        QVERIFY2(!scanned.HasMessages(), qPrintable(scanned.Text()));
     }
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -98,12 +213,11 @@ void TestDocsTree::scansDocumentsAndFolders()
 void TestDocsTree::missingFolder()
 {
     TEP_DocsNode root;
-    bool exists = true;
-    QStringList messages;
-    QVERIFY(!root.Scan(Path("absent"), exists, &messages));
-    QVERIFY(!exists);
-    QCOMPARE(
-        messages, QStringList {QStringLiteral("Le répertoire de documents \"%1\" n'existe pas.").arg(Path("absent"))});
+    const Outcome scanned = root.Scan(Path("absent"));
+    QVERIFY(!scanned);
+    QVERIFY(!root.Exists());
+    QCOMPARE(scanned.Messages(),
+        QStringList {QStringLiteral("Le répertoire de documents \"%1\" n'existe pas.").arg(Path("absent"))});
 }
 
 void TestDocsTree::partialOrder()
@@ -176,9 +290,8 @@ void TestDocsTree::newFolders()
     Scan(root);
     TEP_DocsNode* first = nullptr;
     TEP_DocsNode* second = nullptr;
-    QStringList messages;
-    QVERIFY(root.NewFolder(false, &first, &messages));
-    QVERIFY(root.NewFolder(true, &second, &messages));
+    QVERIFY(root.NewFolder(false, &first));
+    QVERIFY(root.NewFolder(true, &second));
     QCOMPARE(first->Name(), QString("Dossier sans titre"));
     QCOMPARE(second->Name(), QString("Dossier sans titre (1)"));
     QCOMPARE(root.ChildAt(0), second);
@@ -187,7 +300,7 @@ void TestDocsTree::newFolders()
 
     TEP_DocsNode* lecture = root.FindChildByName("CM1")->FindChildByName("Lecture");
     TEP_DocsNode* third = nullptr;
-    QVERIFY(lecture->NewFolder(false, &third, &messages)); // on a document: in its folder, at its place
+    QVERIFY(lecture->NewFolder(false, &third)); // on a document: in its folder, at its place
     QCOMPARE(third->Path(), Path("CM1/Dossier sans titre"));
     QCOMPARE(root.FindChildByName("CM1")->ChildAt(1), third);
 }
@@ -197,27 +310,30 @@ void TestDocsTree::renameChildren()
     File("b_Paul.txt");
     TEP_DocsNode root;
     Scan(root);
-    QStringList messages;
     TEP_DocsNode* b = root.FindChildByName("b");
-    QVERIFY(!root.RenameChild(b, "X", &messages));
-    QCOMPARE(messages.last(), QString("Le document ou dossier \"X\" existe déja."));
-    QVERIFY(!root.RenameChild(b, " ", &messages));
-    QCOMPARE(messages.last(), QString("Le nom d'un document ou d'un dossier ne peut être vide."));
-    QVERIFY(root.RenameChild(b, "b", &messages));
-    QVERIFY(root.RenameChild(b, "Bravo", &messages));
+    Outcome renamed = root.RenameChild(b, "X");
+    QVERIFY(!renamed);
+    QCOMPARE(renamed.Messages(), QStringList {"Le document ou dossier \"X\" existe déja."});
+    renamed = root.RenameChild(b, " ");
+    QVERIFY(!renamed);
+    QCOMPARE(renamed.Messages(), QStringList {"Le nom d'un document ou d'un dossier ne peut être vide."});
+    QVERIFY(root.RenameChild(b, "b"));
+    QVERIFY(root.RenameChild(b, "Bravo"));
     QCOMPARE(b->Name(), QString("Bravo"));
     QVERIFY(Has("Bravo.JPG") && Has("Bravo_Paul.txt"));
 
     TEP_DocsNode* cm1 = root.FindChildByName("CM1");
-    QVERIFY(!root.RenameChild(cm1, "CM1/../..", &messages));
-    QVERIFY2(messages.last().contains("ne peut pas être un nom de dossier"), qPrintable(messages.last()));
-    QVERIFY(root.RenameChild(cm1, "CM1 B", &messages));
+    renamed = root.RenameChild(cm1, "CM1/../..");
+    QVERIFY(!renamed);
+    QVERIFY2(renamed.Text().contains("ne peut pas être un nom de dossier"), qPrintable(renamed.Text()));
+    QVERIFY(root.RenameChild(cm1, "CM1 B"));
     QCOMPARE(cm1->Path(), Path("CM1 B"));
     TEP_DocsNode* plantes = cm1->FindChildByName("Sciences")->FindChildByName("Plantes");
     QCOMPARE(plantes->Document()->ImagePath(), Path("CM1 B/Sciences/Plantes.jpg"));
-    QVERIFY(!cm1->RenameChild(root.FindChildByName("x"), "y", &messages));
-    QCOMPARE(messages.last(), QString("Renommer un noeud n'appartenant pas à la liste non prévu."));
-    QVERIFY(root.RenameChild(&root, "Fiches de la classe", &messages)); // the root: its display name only
+    renamed = cm1->RenameChild(root.FindChildByName("x"), "y");
+    QVERIFY(!renamed);
+    QCOMPARE(renamed.Messages(), QStringList {"Renommer un noeud n'appartenant pas à la liste non prévu."});
+    QVERIFY(root.RenameChild(&root, "Fiches de la classe")); // the root: its display name only
     QCOMPARE(root.Name(), QString("Fiches de la classe"));
     QCOMPARE(root.Path(), m_dir->path());
 }
@@ -257,14 +373,15 @@ void TestDocsTree::moveFolder()
     Scan(root);
     TEP_DocsNode* sciences = root.FindChildByName("CM1")->FindChildByName("Sciences");
     int placement = 0;
-    QStringList messages;
-    QVERIFY(root.Move(sciences, root.FindChildByName("CE2"), placement, &messages));
+    QVERIFY(root.Move(sciences, root.FindChildByName("CE2"), placement));
     QCOMPARE(placement, int(TEP_DocsNode::FirstInFolder));
     QVERIFY(Has("CE2/Sciences/Plantes.jpg"));
     QCOMPARE(sciences->Path(), Path("CE2/Sciences"));
     QCOMPARE(sciences->FindChildByName("Plantes")->Document()->Folder(), Path("CE2/Sciences"));
-    QVERIFY(!root.Move(root.FindChildByName("CE2"), sciences, placement, &messages)); // not into itself
-    QVERIFY2(messages.last().startsWith("Impossible de renommer le répertoire"), qPrintable(messages.last()));
+    const Outcome intoItself = root.Move(root.FindChildByName("CE2"), sciences, placement);
+    QVERIFY(!intoItself);
+    QVERIFY2(
+        intoItself.Messages().last().startsWith("Impossible de renommer le répertoire"), qPrintable(intoItself.Text()));
 }
 
 void TestDocsTree::moveAfterDirMoveReportsMissingFiles()
@@ -275,13 +392,13 @@ void TestDocsTree::moveAfterDirMoveReportsMissingFiles()
     TEP_DocsNode* cm1 = root.FindChildByName("CM1");
     QVERIFY(QDir().rename(Path("CM1"), Path("Moved")));
     QVERIFY(QFile::remove(Path("Moved/Calcul_C.wav")));
-    QStringList messages;
-    QVERIFY(!TEP_DocsNode::EPDocNd_MoveAfterDirMove(cm1, Path("Moved"), &messages));
-    QCOMPARE(messages,
+    const Outcome moved = TEP_DocsNode::EPDocNd_MoveAfterDirMove(cm1, Path("Moved"));
+    QVERIFY(!moved);
+    QCOMPARE(moved.Messages(),
         (QStringList {QStringLiteral("========== Fichier : \"%1\" ==========").arg(Path("CM1/Calcul.jpg")),
             QStringLiteral("Le fichier son \"%1\" n'existe pas!").arg(Path("Moved/Calcul_C.wav"))}));
     QCOMPARE(cm1->Name(), QString("Moved"));
-    QVERIFY(!TEP_DocsNode::EPDocNd_MoveAfterDirMove(cm1, Path("nowhere"), &messages));
+    QVERIFY(!TEP_DocsNode::EPDocNd_MoveAfterDirMove(cm1, Path("nowhere")));
 }
 
 void TestDocsTree::deleteChildren()
@@ -290,16 +407,17 @@ void TestDocsTree::deleteChildren()
     File("CM1/Sciences/Data.txt", "[SUBDIRDATA]\r\n");
     TEP_DocsNode root;
     Scan(root);
-    QStringList messages;
-    QVERIFY(root.EPDocNd_DeleteChild(root.FindChildByName("x"), &messages));
+    QVERIFY(root.EPDocNd_DeleteChild(root.FindChildByName("x")));
     QVERIFY(!Has("x.jpg") && !Has("x_Paul.txt"));
     QVERIFY(!root.FindChildByName("x"));
-    QVERIFY(root.EPDocNd_DeleteChild(root.FindChildByName("CM1"), &messages));
-    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    const Outcome deleted = root.EPDocNd_DeleteChild(root.FindChildByName("CM1"));
+    QVERIFY(deleted);
+    QVERIFY2(!deleted.HasMessages(), qPrintable(deleted.Text()));
     QVERIFY(!Has("CM1"));
     TEP_DocsNode other;
-    QVERIFY(!root.EPDocNd_DeleteChild(&other, &messages));
-    QVERIFY(messages.last().endsWith("l'objet fils n'existe pas"));
+    const Outcome stranger = root.EPDocNd_DeleteChild(&other);
+    QVERIFY(!stranger);
+    QVERIFY(stranger.Text().endsWith("l'objet fils n'existe pas"));
 }
 
 void TestDocsTree::rescanFollowsTheDisk()
@@ -310,8 +428,7 @@ void TestDocsTree::rescanFollowsTheDisk()
     Jpeg("c.jpg");
     QVERIFY(QDir(Path("CE2")).removeRecursively());
     Folder("CP");
-    QStringList messages;
-    QVERIFY(root.Rescan(&messages));
+    QVERIFY(root.Rescan());
     QCOMPARE(Names(root), (QStringList {"a.b", "x", "CM1", "c", "CP"}));
 }
 
@@ -321,16 +438,15 @@ void TestDocsTree::usersForAll()
     File("CM1/Calcul_Paul.txt");
     TEP_DocsNode root;
     Scan(root);
-    QStringList messages;
-    QVERIFY(root.SetUserForAll("Paul", &messages));
+    QVERIFY(root.SetUserForAll("Paul"));
     TEP_DocsNode* calcul = root.FindChildByName("CM1")->FindChildByName("Calcul");
     QVERIFY(calcul->Document()->HasWork());
     QVERIFY(root.FindChildByName("x")->Document()->HasWork()); // letter case of the share ignored
     QCOMPARE(calcul->User(), QString("Paul"));
-    QVERIFY(root.RenameUserForAll("paul", "Paulo", &messages));
+    QVERIFY(root.RenameUserForAll("paul", "Paulo"));
     QVERIFY(Has("CM1/Calcul_Paulo.txt") && Has("x_Paulo.txt"));
     QCOMPARE(calcul->User(), QString("Paulo"));
-    QVERIFY(root.DeleteWorkForAll("Paulo", &messages));
+    QVERIFY(root.DeleteWorkForAll("Paulo"));
     QVERIFY(!Has("CM1/Calcul_Paulo.txt") && !Has("x_Paulo.txt"));
 }
 
@@ -350,20 +466,72 @@ void TestDocsTree::guards()
     TEP_DocsNode root;
     Scan(root);
     TEP_DocsNode* x = root.FindChildByName("x");
-    try {
-        x->AddObject(new TEP_DocsNode);
-        QFAIL("no error raised");
-    } catch (const DocsNodeError& error) {
-        QCOMPARE(QString(error.what()), QString("Erreur interne : TEP_DocsNode.AddObject() appelée pour un document."));
-    }
-    QVERIFY_THROWS_EXCEPTION(DocsNodeError, root.InsertObject(0, nullptr));
-    QStringList messages;
-    QVERIFY(!x->AddDocument("y", &messages));
-    QCOMPARE(messages.last(), QString("Un document ne peut être ajouté à un autre document"));
+    const Outcome onDocument = x->AddDocument("y");
+    QVERIFY(!onDocument);
+    QCOMPARE(onDocument.Messages(), QStringList {"Un document ne peut être ajouté à un autre document"});
     auto document = std::make_unique<TEP_Doc>();
     QVERIFY(document->EPDoc_Init("b", m_dir->path()));
-    QVERIFY(!root.AddDocumentNode("x", std::move(document), nullptr, &messages));
-    QCOMPARE(messages.last(), QString("Le document \"b\" existe déja dans la liste"));
+    const Outcome twice = root.AddDocumentNode("x", std::move(document), nullptr);
+    QVERIFY(!twice);
+    QCOMPARE(twice.Messages(), QStringList {"Le document \"b\" existe déja dans la liste"});
+#ifdef QT_NO_DEBUG
+    // A child given to a document, or no child at all, is a fault of the
+    // program: refused (and freed), never an exception. With assertions on,
+    // the assertion stops the program instead.
+    QTest::ignoreMessage(QtWarningMsg, "Erreur interne : TEP_DocsNode::InsertObject() appelée pour un document.");
+    QCOMPARE(x->AddObject(std::make_unique<TEP_DocsNode>()), -1);
+    QCOMPARE(x->ChildCount(), 0);
+    QTest::ignoreMessage(
+        QtWarningMsg, "Erreur interne : TEP_DocsNode::InsertObject() appelée avec un objet de type incorrect.");
+    QCOMPARE(root.InsertObject(0, nullptr), -1);
+#endif
+}
+
+void TestDocsTree::listenersFollowEveryChange()
+{
+    File("CM1/Data.txt", "[SUBDIRDATA]\r\nITEMSSORT=Sciences;Lecture;Calcul;\r\n");
+    TEP_DocsNode root;
+    MirrorListener mirror(root);
+    root.AddListener(&mirror);
+    Scan(root); // the first scan, heard node by node
+    QVERIFY(mirror.Matches(root));
+    QCOMPARE(Names(*root.FindChildByName("CM1")), (QStringList {"Sciences", "Lecture", "Calcul"}));
+
+    // Another PC changes the folders; the selection screen rescans.
+    QVERIFY(QFile::remove(Path("b.JPG")));
+    QVERIFY(QDir(Path("CM1/Sciences")).removeRecursively());
+    Jpeg("c.jpg");
+    Folder("CP/Lecture");
+    Jpeg("CP/Lecture/Sons.jpg");
+    const int before = mirror.Changes;
+    QVERIFY(root.Rescan());
+    QVERIFY(mirror.Rescans > 0);
+    QCOMPARE(mirror.Changes - before, 5); // b, Plantes and then Sciences out, c and CP in
+    QVERIFY(mirror.Matches(root));
+
+    int placement = 0;
+    TEP_DocsNode* cm1 = root.FindChildByName("CM1");
+    QVERIFY(root.Move(root.FindChildByName("x"), root.FindChildByName("a.b"), placement)); // reorder
+    QVERIFY(root.Move(root.FindChildByName("a.b"), root.FindChildByName("c"), placement)); // and down
+    QVERIFY(root.Move(cm1->FindChildByName("Lecture"), root.FindChildByName("x"), placement)); // another folder
+    QVERIFY(root.Move(root.FindChildByName("CE2"), cm1, placement)); // a folder into a folder
+    QVERIFY(mirror.Matches(root));
+
+    TEP_DocsNode* added = nullptr;
+    QVERIFY(cm1->NewFolder(true, &added));
+    QVERIFY(root.RenameChild(root.FindChildByName("c"), "Conte"));
+    QVERIFY(cm1->RenameChild(added, "Nouveau"));
+    QCOMPARE(mirror.Renamed, (QStringList {"Conte", "Nouveau"}));
+    QVERIFY(root.EPDocNd_DeleteChild(root.FindChildByName("CP")));
+    std::unique_ptr<TEP_DocsNode> taken = root.TakeChild(root.FindChildByName("x"));
+    QVERIFY(taken && !taken->Parent());
+    QVERIFY(mirror.Matches(root));
+    QVERIFY(mirror.Consistent);
+
+    root.RemoveListener(&mirror);
+    const int heard = mirror.Changes;
+    QVERIFY(root.Rescan());
+    QCOMPARE(mirror.Changes, heard);
 }
 
 QTEST_MAIN(TestDocsTree)

@@ -169,7 +169,12 @@ void TestJpegFiles::stampKeepsEverythingElse()
 
     const QByteArray exif = WithoutJfif(original);
     QVERIFY(TestFiles::WriteBytes(Path("exif.jpg"), exif));
-    QVERIFY(!JpegHeader::StampResolution(Path("exif.jpg"), 300, 300));
+    const Outcome noJfif = JpegHeader::StampResolution(Path("exif.jpg"), 300, 300);
+    QVERIFY(!noJfif);
+    QCOMPARE(noJfif.Messages(),
+        QStringList {
+            QStringLiteral("L'image \"%1\" n'a pas d'en-tête JFIF : sa résolution ne peut pas y être inscrite.")
+                .arg(Path("exif.jpg"))});
     QCOMPARE(TestFiles::ReadBytes(Path("exif.jpg")), exif);
 }
 
@@ -217,8 +222,7 @@ void TestJpegFiles::losslessTurns()
     QVERIFY(TestFiles::WriteBytes(file, original));
     const QImage before = JpegCodec::DecodeFile(file);
 
-    QString message;
-    QVERIFY(JpegRotation::Rotate(true, file, message, file));
+    QVERIFY(JpegRotation::Rotate(true, file, file));
     QImage once = JpegCodec::DecodeFile(file);
     QCOMPARE(once.size(), QSize(480, 640));
     QVERIFY(once.pixelColor(once.width() - 3, 2).red() > 200); // red top-left went to the top right
@@ -226,11 +230,11 @@ void TestJpegFiles::losslessTurns()
     QVERIFY(JpegHeader::ReadResolution(file, resolution));
     QCOMPARE(resolution.horizontal, 300);
 
-    QVERIFY(JpegRotation::Rotate(false, file, message, file));
+    QVERIFY(JpegRotation::Rotate(false, file, file));
     QCOMPARE(JpegCodec::DecodeFile(file), before); // each way once: the same pixels
 
     for (int i = 0; i < 4; ++i)
-        QVERIFY(JpegRotation::Rotate(true, file, message, file));
+        QVERIFY(JpegRotation::Rotate(true, file, file));
     const QByteArray after = TestFiles::ReadBytes(file);
     QCOMPARE(JpegCodec::DecodeFile(file), before);
     // Four lossless turns give back the compressed image data itself.
@@ -242,8 +246,7 @@ void TestJpegFiles::turnsOfPartialBlocks()
     // 100 x 70 is not made of whole 16 x 16 blocks: decoded, turned, encoded.
     const QString file = Path("odd.jpg");
     QVERIFY(TestFiles::WriteBytes(file, Jpeg(100, 70, 200)));
-    QString message;
-    QVERIFY(JpegRotation::Rotate(false, file, message, Path("turned.jpg")));
+    QVERIFY(JpegRotation::Rotate(false, file, Path("turned.jpg")));
     const QImage turned = JpegCodec::DecodeFile(Path("turned.jpg"));
     QCOMPARE(turned.size(), QSize(70, 100));
     QVERIFY(turned.pixelColor(2, turned.height() - 3).red() > 200); // top-left went to the bottom left
@@ -255,17 +258,19 @@ void TestJpegFiles::turnsOfPartialBlocks()
 
 void TestJpegFiles::rotateFailures()
 {
-    QString message;
     QVERIFY(TestFiles::WriteBytes(Path("exif.jpg"), WithoutJfif(Jpeg(64, 48))));
-    QVERIFY(!JpegRotation::Rotate(true, Path("exif.jpg"), message, Path("exif.jpg")));
-    QCOMPARE(message,
-        QStringLiteral("Impossible de lire les caractéristiques de l'image \"%1\". Rotation impossible.")
-            .arg(Path("exif.jpg")));
+    Outcome rotated = JpegRotation::Rotate(true, Path("exif.jpg"), Path("exif.jpg"));
+    QVERIFY(!rotated);
+    QCOMPARE(rotated.Messages(),
+        QStringList {QStringLiteral("Impossible de lire les caractéristiques de l'image \"%1\". Rotation impossible.")
+                         .arg(Path("exif.jpg"))});
 
     const QByteArray good = Jpeg(64, 48);
     QVERIFY(TestFiles::WriteBytes(Path("cut.jpg"), good.left(good.size() / 2)));
-    QVERIFY(!JpegRotation::Rotate(true, Path("cut.jpg"), message, Path("cut.jpg")));
-    QCOMPARE(message, QStringLiteral("Errreur inconnue lors de la rotation de l'image \"%1\"").arg(Path("cut.jpg")));
+    rotated = JpegRotation::Rotate(true, Path("cut.jpg"), Path("cut.jpg"));
+    QVERIFY(!rotated);
+    QCOMPARE(rotated.Messages(),
+        QStringList {QStringLiteral("Errreur inconnue lors de la rotation de l'image \"%1\"").arg(Path("cut.jpg"))});
     QCOMPARE(TestFiles::ReadBytes(Path("cut.jpg")), good.left(good.size() / 2));
 }
 

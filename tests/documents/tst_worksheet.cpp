@@ -3,7 +3,6 @@
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 #include "documents/JpegHeader.h"
-#include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
 #include "report/JpegCodec.h"
 #include "report/TDPRptImg.h"
@@ -35,6 +34,7 @@ private slots:
     void placement_data();
     void placement();
     void imageFiles();
+    void pathsFromTheLastListing();
     void damagedWorkFileIsNeverOverwritten();
     void failedSaveIsShown();
     void rename();
@@ -52,28 +52,26 @@ private:
     void Write(const QString& name, const QByteArray& bytes) { QVERIFY(TestFiles::WriteBytes(Path(name), bytes)); }
     bool Has(const QString& name) const { return QFileInfo::exists(Path(name)); }
     std::unique_ptr<QTemporaryDir> m_dir;
-    ScriptedMessenger m_messenger;
 };
 
 void TestWorksheet::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
-    m_messenger.Shown.clear();
 }
 
 void TestWorksheet::lifeCycle()
 {
     Write("Fiche.jpg", Picture({190, 270}));
-    TEP_Doc doc(&m_messenger);
-    QStringList messages;
-    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path() + "/", &messages));
+    TEP_Doc doc;
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path() + "/"));
     QVERIFY(doc.HasJpg());
     QCOMPARE(doc.ImagePath(), Path("Fiche.jpg"));
-    QVERIFY(doc.EPDoc_SetUser(" Paul ", &messages));
+    QVERIFY(doc.EPDoc_SetUser(" Paul "));
     QCOMPARE(doc.WorkPath(), Path("Fiche_Paul.txt"));
     QVERIFY(!doc.HasWork());
-    QVERIFY(doc.EPDoc_LoadForUse(&messages));
-    QVERIFY2(messages.isEmpty(), qPrintable(messages.join('\n')));
+    const Outcome loaded = doc.EPDoc_LoadForUse();
+    QVERIFY(loaded);
+    QVERIFY2(!loaded.HasMessages(), qPrintable(loaded.Text()));
     QCOMPARE(doc.Tree()->Width, 2000.0f);
     QCOMPARE(doc.ImageItem()->ImageName, Path("Fiche.jpg"));
     QCOMPARE(doc.ImageItem()->Width, 1900.0f);
@@ -99,10 +97,11 @@ void TestWorksheet::lifeCycle()
 
     doc.EPDoc_Close();
     QVERIFY(!doc.IsLoaded());
-    QVERIFY(!doc.EPDoc_Save());
+    const Outcome notLoaded = doc.EPDoc_Save();
+    QVERIFY(!notLoaded);
     QCOMPARE(
-        m_messenger.Shown.last(), QString("Impossible de sauvegarder les données du document (données non chargées)"));
-    QVERIFY(doc.EPDoc_LoadForUse(&messages));
+        notLoaded.Messages(), QStringList {"Impossible de sauvegarder les données du document (données non chargées)"});
+    QVERIFY(doc.EPDoc_LoadForUse());
     QCOMPARE(doc.Tree()->ChildCount(), 2);
     QVERIFY(QFile::remove(Path("Fiche_Paul.txt")));
     QVERIFY(doc.EPDoc_Save());
@@ -131,9 +130,8 @@ void TestWorksheet::placement()
     Write("Page.jpg", Picture(millimetres));
     TEP_Doc doc;
     QVERIFY(doc.EPDoc_Init("Page", m_dir->path()));
-    doc.EPDoc_SetUser("Zoé");
-    QStringList messages;
-    QVERIFY(doc.EPDoc_LoadForUse(&messages));
+    QVERIFY(doc.EPDoc_SetUser("Zoé"));
+    QVERIFY(doc.EPDoc_LoadForUse());
     QCOMPARE(doc.EPDoc_IsLandscape(), landscape);
     QCOMPARE(doc.Tree()->Width, landscape ? 2829.0f : 2000.0f);
     QVERIFY(qAbs(doc.ImageItem()->Width - size.width()) <= 1);
@@ -158,23 +156,53 @@ void TestWorksheet::imageFiles()
     QCOMPARE(doc.ImagePath(), Path("b.JPEG")); // any letter case
     QCOMPARE(doc.FileFlags(),
         int(TEP_Doc::JpegFile | TEP_Doc::InstructionSound | TEP_Doc::HelpSound | TEP_Doc::BackgroundLayer));
-    QStringList messages;
-    QVERIFY(!doc.EPDoc_Init("c", m_dir->path(), &messages));
-    QCOMPARE(messages, QStringList {"Aucun fichier image associé au document : \"c\"."});
+    const Outcome noImage = doc.EPDoc_Init("c", m_dir->path());
+    QVERIFY(!noImage);
+    QCOMPARE(noImage.Messages(), QStringList {"Aucun fichier image associé au document : \"c\"."});
     QVERIFY(!doc.IsInitialised());
-    QVERIFY(!doc.EPDoc_SetUser("x", &messages));
-    QCOMPARE(messages.last(), QString("Document non initialisé"));
+    const Outcome noUser = doc.EPDoc_SetUser("x");
+    QVERIFY(!noUser);
+    QCOMPARE(noUser.Messages(), QStringList {"Document non initialisé"});
 
     // Unknown resolution: fitted to the page by its proportions.
     QByteArray unknown = JpegFixtures::Jpeg(400, 200);
     JpegHeader::StampResolution(unknown, 0, 0);
     Write("u.jpg", unknown);
     QVERIFY(doc.EPDoc_Init("u", m_dir->path()));
-    doc.EPDoc_SetUser("x");
-    QVERIFY(doc.EPDoc_LoadForUse(&messages));
+    QVERIFY(doc.EPDoc_SetUser("x"));
+    QVERIFY(doc.EPDoc_LoadForUse());
     QVERIFY(doc.EPDoc_IsLandscape());
     QCOMPARE(doc.ImageItem()->Width, 2829.0f);
     QCOMPARE(doc.ImageItem()->Height, 1414.0f); // 1414.5, halves to even
+}
+
+void TestWorksheet::pathsFromTheLastListing()
+{
+    // Names as a Windows PC or a copy left them: the getters give them as
+    // the folder's listing found them, and do not look at the disk again
+    // (the selection screen asks them several times a second).
+    Write("Fiche.jpg", JpegFixtures::Jpeg(64, 64));
+    Write("fiche_c.WAV", "c");
+    Write("FICHE_A.wav", "a");
+    Write("Fiche_bkl.txt", "");
+    Write("FICHE_Paul.TXT", "p");
+    TEP_Doc doc;
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("paul"));
+    QCOMPARE(doc.InstructionSoundPath(), Path("fiche_c.WAV"));
+    QCOMPARE(doc.HelpSoundPath(), Path("FICHE_A.wav"));
+    QCOMPARE(doc.BackgroundLayerPath(), Path("Fiche_bkl.txt"));
+    QCOMPARE(doc.WorkPath(), Path("FICHE_Paul.TXT"));
+    QCOMPARE(doc.WorkPath("Zoé"), Path("Fiche_Zoé.txt")); // no work yet: the name it will have
+
+    QVERIFY(QFile::rename(Path("fiche_c.WAV"), Path("Fiche_C.wav")));
+    QCOMPARE(doc.InstructionSoundPath(), Path("fiche_c.WAV")); // not listed again
+    QVERIFY(doc.EPDoc_Refresh());
+    QCOMPARE(doc.InstructionSoundPath(), Path("Fiche_C.wav"));
+    QVERIFY(QFile::remove(Path("FICHE_Paul.TXT")));
+    QVERIFY(doc.EPDoc_RefreshWork());
+    QVERIFY(!doc.HasWork());
+    QCOMPARE(doc.WorkPath(), Path("Fiche_paul.txt"));
 }
 
 void TestWorksheet::damagedWorkFileIsNeverOverwritten()
@@ -182,13 +210,13 @@ void TestWorksheet::damagedWorkFileIsNeverOverwritten()
     Write("Fiche.jpg", Picture({190, 270}));
     const QByteArray damaged("[MAINRECT]\r\nTYPE=RECT\r\nRECT=0,0\r\n");
     Write("Fiche_Paul.txt", damaged);
-    TEP_Doc doc(&m_messenger);
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    doc.EPDoc_SetUser("paul"); // the file's name differs in letter case only
+    TEP_Doc doc;
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("paul")); // the file's name differs in letter case only
     QVERIFY(doc.HasWork());
-    QStringList messages;
-    QVERIFY(!doc.EPDoc_LoadForUse(&messages));
-    QCOMPARE(messages,
+    const Outcome loaded = doc.EPDoc_LoadForUse();
+    QVERIFY(!loaded);
+    QCOMPARE(loaded.Messages(),
         QStringList {QStringLiteral("Le fichier de définition \"%1\" contient des erreurs (DPRpt_Load())")
                          .arg(Path("Fiche_Paul.txt"))});
     QVERIFY(!doc.EPDoc_Save());
@@ -199,13 +227,14 @@ void TestWorksheet::failedSaveIsShown()
 {
     Write("Fiche.jpg", Picture({190, 270}));
     QDir(m_dir->path()).mkdir("Fiche_Paul.txt"); // a folder where the work file should go
-    TEP_Doc doc(&m_messenger);
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    doc.EPDoc_SetUser("Paul");
+    TEP_Doc doc;
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("Paul"));
     QVERIFY(doc.EPDoc_LoadForUse());
     doc.Tree()->Width = 2001;
-    QVERIFY(!doc.EPDoc_Save());
-    QCOMPARE(m_messenger.Shown,
+    const Outcome saved = doc.EPDoc_Save(); // reported like every other operation: the caller shows it
+    QVERIFY(!saved);
+    QCOMPARE(saved.Messages(),
         QStringList {
             QStringLiteral("Impossible de sauvegarder le fichier : %1\nc'est un dossier").arg(Path("Fiche_Paul.txt"))});
     QVERIFY(doc.IsLoaded()); // the work is still there for a later save
@@ -218,22 +247,38 @@ void TestWorksheet::rename()
     Write("abc_BKL.txt", "b");
     Write("abc_Paul.txt", "p");
     Write("abc_Zoé.txt", "z");
-    TEP_Doc doc(&m_messenger);
-    doc.EPDoc_Init("abc", m_dir->path());
-    QStringList messages;
-    QVERIFY(doc.EPDoc_Rename(" abc ", &messages));
+    TEP_Doc doc;
+    QVERIFY(doc.EPDoc_Init("abc", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("Paul"));
+    QVERIFY(doc.EPDoc_Rename(" abc "));
     QVERIFY(Has("abc.jpg"));
-    QVERIFY(doc.EPDoc_Rename("ABC", &messages));
+    const Outcome renamed = doc.EPDoc_Rename("ABC");
+    QVERIFY(renamed);
+    QVERIFY2(!renamed.HasMessages(), qPrintable(renamed.Text()));
     QCOMPARE(doc.Name(), QString("ABC"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
         (QStringList {"ABC.jpg", "ABC_BKL.txt", "ABC_C.wav", "ABC_Paul.txt", "ABC_Zoé.txt"}));
-    QVERIFY(m_messenger.Shown.isEmpty());
+    // The getters follow the files under their new names.
+    QCOMPARE(doc.InstructionSoundPath(), Path("ABC_C.wav"));
+    QCOMPARE(doc.WorkPath(), Path("ABC_Paul.txt"));
 
     Write("Autre.jpg", "x");
-    QVERIFY(!doc.EPDoc_Rename("Autre", &messages)); // never replaces a file
-    QCOMPARE(messages.last(), QString("Impossible de renommer le document sous le nom : 'Autre'!!"));
+    const Outcome refused = doc.EPDoc_Rename("Autre"); // never replaces a file
+    QVERIFY(!refused);
+    QCOMPARE(refused.Messages(), QStringList {"Impossible de renommer le document sous le nom : 'Autre'!!"});
     QCOMPARE(doc.Name(), QString("ABC"));
     QVERIFY(Has("ABC.jpg"));
+
+    // A file that cannot follow is told; the document has its new name all
+    // the same.
+    Write("Neuf_C.wav", "already there");
+    const Outcome partly = doc.EPDoc_Rename("Neuf");
+    QVERIFY(partly);
+    QCOMPARE(partly.Messages(),
+        QStringList {QStringLiteral("Impossible de renommer le fichier \"%1\" en \"%2\"!!")
+                         .arg(Path("ABC_C.wav"), Path("Neuf_C.wav"))});
+    QCOMPARE(doc.Name(), QString("Neuf"));
+    QVERIFY(Has("Neuf.jpg") && Has("Neuf_Paul.txt") && Has("ABC_C.wav"));
 }
 
 void TestWorksheet::refusedNames_data()
@@ -253,10 +298,10 @@ void TestWorksheet::refusedNames()
     QFETCH(QString, name);
     Write("abc.jpg", JpegFixtures::Jpeg(64, 64));
     TEP_Doc doc;
-    doc.EPDoc_Init("abc", m_dir->path());
-    QStringList messages;
-    QVERIFY(!doc.EPDoc_Rename(name, &messages));
-    QCOMPARE(messages,
+    QVERIFY(doc.EPDoc_Init("abc", m_dir->path()));
+    const Outcome renamed = doc.EPDoc_Rename(name);
+    QVERIFY(!renamed);
+    QCOMPARE(renamed.Messages(),
         QStringList {
             QStringLiteral("Un nom de document ne peut être vide ou contenir le caractère  '\\' ni un point.")});
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"abc.jpg"});
@@ -267,16 +312,19 @@ void TestWorksheet::renameUserWork()
     Write("Fiche.jpg", JpegFixtures::Jpeg(64, 64));
     Write("Fiche_paul.txt", "p");
     TEP_Doc doc;
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    doc.EPDoc_SetUser("PAUL");
-    QStringList messages;
-    QVERIFY(doc.EPDoc_RenameUserWork("paul", "Paul", &messages));
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("PAUL"));
+    QCOMPARE(doc.WorkPath(), Path("Fiche_paul.txt"));
+    QVERIFY(doc.EPDoc_RenameUserWork("paul", "Paul"));
     QCOMPARE(doc.CurrentUser(), QString("Paul"));
     QVERIFY(Has("Fiche_Paul.txt"));
     QVERIFY(!Has("Fiche_paul.txt"));
-    QVERIFY(doc.EPDoc_RenameUserWork("Nobody", "Somebody", &messages)); // no work: no error
-    QVERIFY(!doc.EPDoc_RenameUserWork(" ", "x", &messages));
-    QCOMPARE(messages.last(),
+    QCOMPARE(doc.WorkPath(), Path("Fiche_Paul.txt"));
+    QVERIFY(doc.HasWork());
+    QVERIFY(doc.EPDoc_RenameUserWork("Nobody", "Somebody")); // no work: no error
+    const Outcome empty = doc.EPDoc_RenameUserWork(" ", "x");
+    QVERIFY(!empty);
+    QCOMPARE(empty.Messages().last(),
         QString("Nom d'utilisateur vide impossible de procéder au changement de nom d'utilisateur : \"\" => \"x\"."));
 }
 
@@ -289,17 +337,19 @@ void TestWorksheet::move()
     Write("Autre.jpg", "x");
     QDir(m_dir->path()).mkdir("CM1");
     TEP_Doc doc;
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    QStringList messages;
-    QVERIFY(!doc.EPDoc_MoveTo(Path("absent"), false, &messages));
-    QCOMPARE(messages.last(),
-        QStringLiteral("Le document ne peut être déplacé : le répertoire \"%1\" n'existe pas!").arg(Path("absent")));
-    QVERIFY(doc.EPDoc_MoveTo(Path("CM1"), false, &messages));
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    const Outcome absent = doc.EPDoc_MoveTo(Path("absent"), false);
+    QVERIFY(!absent);
+    QCOMPARE(absent.Messages(),
+        QStringList {QStringLiteral("Le document ne peut être déplacé : le répertoire \"%1\" n'existe pas!")
+                         .arg(Path("absent"))});
+    QVERIFY(doc.EPDoc_MoveTo(Path("CM1"), false));
     QCOMPARE(QDir(Path("CM1")).entryList(QDir::Files),
         (QStringList {"Fiche.jpg", "Fiche_A.wav", "Fiche_BKL.txt", "Fiche_Paul.txt"}));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"Autre.jpg"});
     QCOMPARE(doc.Folder(), Path("CM1"));
     QCOMPARE(doc.ImagePath(), Path("CM1/Fiche.jpg"));
+    QCOMPARE(doc.BackgroundLayerPath(), Path("CM1/Fiche_BKL.txt"));
 }
 
 void TestWorksheet::alreadyMoved()
@@ -308,13 +358,13 @@ void TestWorksheet::alreadyMoved()
     Write("Fiche_C.wav", "c");
     Write("Fiche_Paul.txt", "p");
     TEP_Doc doc;
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    doc.EPDoc_SetUser("Paul");
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("Paul"));
     QDir(m_dir->path()).mkdir("CM2");
     QVERIFY(QFile::rename(Path("Fiche.jpg"), Path("CM2/Fiche.jpg"))); // the folder went, the sound not
-    QStringList messages;
-    QVERIFY(doc.EPDoc_MoveTo(Path("CM2"), true, &messages));
-    QCOMPARE(messages,
+    const Outcome moved = doc.EPDoc_MoveTo(Path("CM2"), true);
+    QVERIFY(moved);
+    QCOMPARE(moved.Messages(),
         (QStringList {QStringLiteral("Le fichier son \"%1\" n'existe pas!").arg(Path("CM2/Fiche_C.wav")),
             QStringLiteral("Le fichier de travail \"%1\" n'existe pas!").arg(Path("CM2/Fiche_Paul.txt"))}));
     QVERIFY(Has("Fiche_C.wav")); // nothing moved
@@ -329,24 +379,24 @@ void TestWorksheet::deletes()
     Write("Fiche_Zoé.txt", "z");
     Write("Fiche_Léa.txt", "l");
     TEP_Doc doc;
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    doc.EPDoc_SetUser("Paul");
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("Paul"));
     QStringList files, users;
     QCOMPARE(doc.EPDoc_ListWork(files, users), 3);
     QVERIFY(users.contains("Zoé"));
 
-    QStringList messages;
-    QVERIFY(doc.EPDoc_DeleteWork("zoé", &messages));
+    QVERIFY(doc.EPDoc_DeleteWork("zoé"));
     QVERIFY(!Has("Fiche_Zoé.txt"));
     QVERIFY(Has("Fiche_Paul.txt")); // another pupil's work stays
-    QVERIFY(doc.EPDoc_DeleteCurrentWork(&messages));
+    QVERIFY(doc.EPDoc_DeleteCurrentWork());
     QVERIFY(!Has("Fiche_Paul.txt"));
-    QVERIFY(!doc.EPDoc_DeleteCurrentWork(&messages));
-    QCOMPARE(
-        messages.last(), QStringLiteral("Le document de travail n'existe pas (\"%1\").").arg(Path("Fiche_Paul.txt")));
-    QVERIFY(doc.EPDoc_DeleteWork("", &messages));
+    const Outcome again = doc.EPDoc_DeleteCurrentWork();
+    QVERIFY(!again);
+    QCOMPARE(again.Messages(),
+        QStringList {QStringLiteral("Le document de travail n'existe pas (\"%1\").").arg(Path("Fiche_Paul.txt"))});
+    QVERIFY(doc.EPDoc_DeleteWork(""));
     QVERIFY(!Has("Fiche_Léa.txt"));
-    QVERIFY(doc.EPDoc_DeleteFiles(&messages));
+    QVERIFY(doc.EPDoc_DeleteFiles());
     QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -354,11 +404,11 @@ void TestWorksheet::exportPage()
 {
     Write("Fiche.jpg", Picture({190, 270}));
     TEP_Doc doc;
-    QStringList messages;
-    QVERIFY(!doc.EPDoc_ExportJpeg(Path("out.jpg"), &messages));
-    QCOMPARE(messages.last(), QString("Sauvegarde sur fichier impossible : document non initialisé."));
-    doc.EPDoc_Init("Fiche", m_dir->path());
-    doc.EPDoc_SetUser("Paul");
+    const Outcome uninitialised = doc.EPDoc_ExportJpeg(Path("out.jpg"));
+    QVERIFY(!uninitialised);
+    QCOMPARE(uninitialised.Messages(), QStringList {"Sauvegarde sur fichier impossible : document non initialisé."});
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("Paul"));
     QVERIFY(doc.EPDoc_LoadForUse());
     auto* highlight = new TDPRptSpDr;
     highlight->Name = "NEWIT_1";
@@ -382,7 +432,7 @@ void TestWorksheet::exportPage()
     QVERIFY(doc.EPDoc_Save());
 
     doc.EPDoc_Close(); // export loads the work it draws
-    QVERIFY(doc.EPDoc_ExportJpeg(Path("out.jpg"), &messages));
+    QVERIFY(doc.EPDoc_ExportJpeg(Path("out.jpg")));
     QVERIFY(!doc.IsLoaded());
     const QImage page = JpegCodec::DecodeFile(Path("out.jpg"));
     QCOMPARE(page.size(), QSize(827, 1169)); // A4 at the picture's 100 dpi
@@ -397,23 +447,23 @@ void TestWorksheet::exportPage()
             dark += page.pixelColor(x, y).lightness() < 80;
     QVERIFY2(dark > 500, qPrintable(QString::number(dark))); // the text of the pupil
 
-    QVERIFY(!doc.EPDoc_ExportJpeg(Path("nofolder/out.jpg"), &messages));
-    QCOMPARE(
-        messages.last(), QStringLiteral("Impossible de créer le fichier JPeg : %1.").arg(Path("nofolder/out.jpg")));
+    const Outcome noFolder = doc.EPDoc_ExportJpeg(Path("nofolder/out.jpg"));
+    QVERIFY(!noFolder);
+    QCOMPARE(noFolder.Messages(),
+        QStringList {QStringLiteral("Impossible de créer le fichier JPeg : %1.").arg(Path("nofolder/out.jpg"))});
 }
 
 void TestWorksheet::createFromPicture()
 {
     TEP_Doc doc;
-    QStringList messages;
-    QVERIFY(doc.EPDoc_CreateFromPicture("Scan 1", m_dir->path(), &messages, 200, 150, JpegFixtures::Pattern(100, 80)));
+    QVERIFY(doc.EPDoc_CreateFromPicture("Scan 1", m_dir->path(), 200, 150, JpegFixtures::Pattern(100, 80)));
     QVERIFY(doc.IsInitialised());
     QCOMPARE(doc.ImagePath(), Path("Scan 1.jpg"));
     JpegHeader::Resolution resolution;
     QVERIFY(JpegHeader::ReadResolution(Path("Scan 1.jpg"), resolution));
     QCOMPARE(resolution.horizontal, 200);
     QCOMPARE(resolution.vertical, 150);
-    QVERIFY(!doc.EPDoc_CreateFromPicture("../x", m_dir->path(), &messages, 200, 200, JpegFixtures::Pattern(10, 10)));
+    QVERIFY(!doc.EPDoc_CreateFromPicture("../x", m_dir->path(), 200, 200, JpegFixtures::Pattern(10, 10)));
     QVERIFY(!QFileInfo::exists(m_dir->filePath("../x.jpg")));
 }
 

@@ -48,7 +48,7 @@ Page LoadPage(const QStringList& keys, int posX = 50, int posY = 60)
     return page;
 }
 
-QImage DrawPage(TDPRptItem& root, QRgb background = kWhite)
+QImage DrawPage(TDPRptItem& root, QRgb background = kWhite, const SelectionLook& look = SelectionLook())
 {
     QImage image(300, 300, QImage::Format_RGB32);
     image.fill(background);
@@ -56,6 +56,7 @@ QImage DrawPage(TDPRptItem& root, QRgb background = kWhite)
     SurfaceDrawing drawing;
     drawing.surface = &image;
     drawing.scale = 1.0f;
+    drawing.selection = look;
     DrawReportTree(root, painter, drawing);
     painter.end();
     return image;
@@ -95,6 +96,7 @@ private slots:
     void editSurfaceRestoresPage();
     void hiddenWhileEditedIsSkipped();
     void selectionDisplay();
+    void selectionInTheUsersLook();
 
     void handlesAndDrags();
     void arrowTipDrag();
@@ -467,6 +469,36 @@ void TestDrawingItems::selectionDisplay()
     QCOMPARE(image.pixel(46, 56), kBlack); // handle frame around the corner (50, 60)
     QCOMPARE(image.pixel(50, 60), kWhite);
     QCOMPARE(image.pixel(100, 60), kRed);
+}
+
+void TestDrawingItems::selectionInTheUsersLook()
+{
+    Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpRect", "SPDRFGCOLOR=255"});
+    QVERIFY(page.item);
+    page.item->SelectionVisible = true;
+    SelectionLook look;
+    look.frameColor = RgbColor(0xFF0000); // blue
+    look.frameWidth = 3;
+    look.resizeSquareSize = 2;
+    look.resizeSquareColor = RgbColor(0x00FFFF); // yellow
+    const QRgb blue = qRgb(0, 0, 255);
+    QImage image = DrawPage(*page.root, kWhite, look);
+    for (int y : {60, 61, 62}) // three one-pixel frames, inwards
+        QCOMPARE(image.pixel(100, y), blue);
+    QCOMPARE(image.pixel(100, 63), kWhite);
+    QCOMPARE(image.pixel(59, 69), blue); // the corner marks in the frame's colour
+    look.frameWidth = 0; // no frame: the drawing's own outline shows
+    image = DrawPage(*page.root, kWhite, look);
+    QCOMPARE(image.pixel(100, 60), kRed);
+    QCOMPARE(image.pixel(100, 61), kWhite);
+
+    page.item->SelectionVisible = false;
+    page.item->HandlesShown = true;
+    image = DrawPage(*page.root, kWhite, look);
+    QCOMPARE(image.pixel(48, 58), kBlack); // a square of half side 2 around the corner (50, 60)
+    QCOMPARE(image.pixel(50, 60), kYellow);
+    QCOMPARE(image.pixel(46, 56), kWhite);
+    QCOMPARE(page.item->HandleAt(46, 56), 1); // grabbed where it always was
 }
 
 void TestDrawingItems::handlesAndDrags()

@@ -2,6 +2,7 @@
 #include "params/Param_Obj.h"
 #include "report/DefinitionFile.h"
 #include "report/ReportCanvas.h"
+#include "report/TDPRptPrintParams.h"
 #include "report/TDPRptText.h"
 #include "report/TDPRptVText.h"
 #include "report/TextLayout.h"
@@ -366,6 +367,19 @@ void TestTextItems::caret()
 
     text->SelectionVisible = true;
     QCOMPARE(Draw(*text).pixel(399, 100), qRgb(0, 128, 0));
+    // In the user's look, passed with the drawing's parameters.
+    TDPRptPrintParams params;
+    params.Selection.frameColor = RgbColor(0x0000FF);
+    params.Selection.frameWidth = 2;
+    QImage looked(400, 200, QImage::Format_RGB32);
+    looked.fill(Qt::white);
+    QPainter painter(&looked);
+    ReportCanvas canvas(painter, 96);
+    text->DrawAt(looked.rect(), canvas, &params, 1.0f);
+    painter.end();
+    QCOMPARE(looked.pixel(399, 100), qRgb(255, 0, 0));
+    QCOMPARE(looked.pixel(398, 100), qRgb(255, 0, 0));
+    QCOMPARE(looked.pixel(397, 100), qRgb(255, 255, 255));
 }
 
 void TestTextItems::verticalText()

@@ -29,14 +29,14 @@ bool Touch(TEP_Doc& doc, const QString& user, int round)
     doc.Tree()->AddObject(text->Name, text);
     if (doc.Tree()->ChildCount() > 40)
         doc.Tree()->RemoveChild(QString(), doc.Tree()->ChildAt(1), true);
-    return doc.EPDoc_Save();
+    return doc.EPDoc_Save().Ok();
 }
 
 int Work(const QString& folder, const QString& user, int seconds)
 {
     TEP_DocsNode root;
-    bool exists = false;
-    root.Scan(folder, exists);
+    if (!root.Scan(folder) || root.ChildCount() == 0)
+        return 1;
     QElapsedTimer timer;
     timer.start();
     int saves = 0;
@@ -56,10 +56,13 @@ int Work(const QString& folder, const QString& user, int seconds)
 int Hold(const QString& folder, const QString& name, const QString& user)
 {
     TEP_Doc doc;
-    QStringList messages;
-    if (!doc.EPDoc_Init(name, folder, &messages) || !doc.EPDoc_SetUser(user, &messages)
-        || !doc.EPDoc_LoadForUse(&messages)) {
-        std::fprintf(stderr, "%s\n", qPrintable(messages.join(QLatin1Char('\n'))));
+    Outcome outcome = doc.EPDoc_Init(name, folder);
+    if (outcome)
+        outcome.Merge(doc.EPDoc_SetUser(user));
+    if (outcome)
+        outcome.Merge(doc.EPDoc_LoadForUse());
+    if (!outcome) {
+        std::fprintf(stderr, "%s\n", qPrintable(outcome.Text()));
         return 1;
     }
     std::printf("open\n");

@@ -3,7 +3,6 @@
 // left behind goes at the next start.
 #include "TestFiles.h"
 #include "config/TEP_Config.h"
-#include "documents/ScriptedMessenger.h"
 #include "params/Param_Obj.h"
 #include "params/SafeSave.h"
 #include "params/TextFile.h"
@@ -93,9 +92,8 @@ void TestCrashSafe::staleTemporariesGoAtStart()
     make("Ardoisine.txt.qwErty", true);
     make("Documents/Fiches/CM1/Fiche_Léa.txt.k2J4m6", false); // another PC saving right now
     make("Documents/Fiches/CM1/notes.txt.backup", true); // not ours
-    ScriptedMessenger messenger;
     {
-        TEP_Config config(&messenger);
+        TEP_Config config;
         QVERIFY(config.Initialise(root.path()));
     }
     QVERIFY(!QFile::exists(root.filePath("Documents/Fiches/CM1/Fiche_Paul.txt.aB3dE9")));

@@ -3,8 +3,10 @@
 // there to be saved once the fault is gone.
 #include "JpegFixtures.h"
 #include "TestFiles.h"
+#include "config/TEP_Config.h"
 #include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
+#include "documents/TEP_DocsNode.h"
 #include "report/TDPRptRect.h"
 #include "report/TDPRptText.h"
 
@@ -58,12 +60,11 @@ void AddText(TEP_Doc& doc, int count)
 QByteArray OpenAndSave(SmallDisk& disk, TEP_Doc& doc, int texts)
 {
     TestFiles::WriteBytes(disk.Path("Fiche.jpg"), JpegFixtures::Jpeg(64, 64));
-    doc.EPDoc_Init("Fiche", disk.Path(""));
-    doc.EPDoc_SetUser("Paul");
-    if (!doc.EPDoc_LoadForUse())
+    if (!doc.EPDoc_Init("Fiche", disk.Path("")) || !doc.EPDoc_SetUser("Paul") || !doc.EPDoc_LoadForUse())
         return QByteArray();
     AddText(doc, texts);
-    doc.EPDoc_Save();
+    if (!doc.EPDoc_Save())
+        return QByteArray();
     return TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt"));
 }
 
@@ -75,6 +76,7 @@ class TestFaults : public QObject {
 private slots:
     void fullDisk();
     void readOnlyShare();
+    void deleteUserOnReadOnlyShare();
 };
 
 void TestFaults::fullDisk()
@@ -82,18 +84,18 @@ void TestFaults::fullDisk()
     SmallDisk disk("96k");
     if (!disk.Mounted())
         QSKIP("this machine does not let the test mount a small file system");
-    ScriptedMessenger messenger;
-    TEP_Doc doc(&messenger);
+    TEP_Doc doc;
     const QByteArray saved = OpenAndSave(disk, doc, 3);
     QVERIFY(!saved.isEmpty());
 
     QVERIFY(TestFiles::WriteBytes(disk.Path("filler"), QByteArray(60 * 1024, 'f')));
     AddText(doc, 200); // about 50 KB more than the disk has
-    QVERIFY(!doc.EPDoc_Save());
-    QCOMPARE(messenger.Shown.size(), 1);
-    QVERIFY2(messenger.Shown.first().startsWith("Impossible de sauvegarder le fichier : ")
-            && messenger.Shown.first().contains("le disque est plein"),
-        qPrintable(messenger.Shown.first()));
+    const Outcome full = doc.EPDoc_Save();
+    QVERIFY(!full);
+    QCOMPARE(full.Messages().size(), 1);
+    QVERIFY2(full.Text().startsWith("Impossible de sauvegarder le fichier : ")
+            && full.Text().contains("le disque est plein"),
+        qPrintable(full.Text()));
     QCOMPARE(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")), saved);
     QVERIFY(doc.IsLoaded());
     QCOMPARE(doc.Tree()->ChildCount(), 204); // the work is still in memory
@@ -109,21 +111,55 @@ void TestFaults::readOnlyShare()
     SmallDisk disk("1m");
     if (!disk.Mounted())
         QSKIP("this machine does not let the test mount a small file system");
-    ScriptedMessenger messenger;
-    TEP_Doc doc(&messenger);
+    TEP_Doc doc;
     const QByteArray saved = OpenAndSave(disk, doc, 2);
     QVERIFY(!saved.isEmpty());
 
     QVERIFY(disk.Remount("ro"));
     AddText(doc, 1);
-    const bool written = doc.EPDoc_Save();
+    const Outcome written = doc.EPDoc_Save();
     disk.Remount("rw");
     QVERIFY(!written);
-    QVERIFY2(!messenger.Shown.isEmpty() && messenger.Shown.last().contains("le support est en lecture seule"),
-        qPrintable(messenger.Shown.join('\n')));
+    QVERIFY2(written.Text().contains("le support est en lecture seule"), qPrintable(written.Text()));
     QCOMPARE(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")), saved);
     QVERIFY(doc.EPDoc_Save()); // writable again: the work in memory goes to disk
     QVERIFY(TestFiles::ReadBytes(disk.Path("Fiche_Paul.txt")) != saved);
+}
+
+void TestFaults::deleteUserOnReadOnlyShare()
+{
+    SmallDisk disk("1m");
+    if (!disk.Mounted())
+        QSKIP("this machine does not let the test mount a small file system");
+    QVERIFY(QDir().mkpath(disk.Path("Documents/Fiches")));
+    QVERIFY(TestFiles::WriteBytes(disk.Path("Documents/Fiches/Fiche.jpg"), JpegFixtures::Jpeg(64, 64)));
+    QVERIFY(TestFiles::WriteBytes(disk.Path("Documents/Fiches/Fiche_Léa.txt"), "x"));
+    TEP_Config config;
+    QVERIFY(config.Initialise(disk.Path("")));
+    QVERIFY(config.SetUser("Léa", false));
+    QVERIFY(config.SetUser("XXXX", false));
+
+    // Her work cannot go: the errors are shown first, then the question.
+    QVERIFY(disk.Remount("ro"));
+    ScriptedMessenger asker;
+    asker.YesNoAnswers = {false};
+    const Outcome kept = config.DeleteUser("Léa", asker);
+    QVERIFY(!kept);
+    QCOMPARE(asker.Shown.size(), 1);
+    QVERIFY2(asker.Shown.first().startsWith("Impossible de supprimer le travail du document \"Fiche\""),
+        qPrintable(asker.Shown.first()));
+    QCOMPARE(asker.Asked, QStringList {"Voulez-vous, malgré les erreurs rencontrées supprimer l'utilisateur 'Léa'?"});
+
+    asker.YesNoAnswers = {true}; // deleted all the same: her settings file cannot go either
+    const Outcome refused = config.DeleteUser("Léa", asker);
+    disk.Remount("rw");
+    QVERIFY(!refused);
+    QVERIFY2(refused.Messages().contains("Impossible de supprimer le fichier de configuration de l'utilisateur 'Léa'!"),
+        qPrintable(refused.Text()));
+    QVERIFY(QFileInfo::exists(disk.Path("Documents/Noms/Léa.conf")));
+    QVERIFY(config.DeleteUser("Léa", asker));
+    QVERIFY(!QFileInfo::exists(disk.Path("Documents/Noms/Léa.conf")));
+    QVERIFY(!QFileInfo::exists(disk.Path("Documents/Fiches/Fiche_Léa.txt")));
 }
 
 QTEST_MAIN(TestFaults)

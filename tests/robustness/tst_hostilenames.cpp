@@ -3,7 +3,6 @@
 #include "JpegFixtures.h"
 #include "TestFiles.h"
 #include "config/TEP_Config.h"
-#include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 
@@ -65,27 +64,25 @@ void TestHostileNames::refused()
     const QString root = outside.filePath("racine");
     QDir().mkpath(root + "/Documents/Fiches/CM1");
     QVERIFY(TestFiles::WriteBytes(root + "/Documents/Fiches/Fiche.jpg", JpegFixtures::Jpeg(16, 16)));
-    ScriptedMessenger messenger;
-    TEP_Config config(&messenger);
+    TEP_Config config;
     QVERIFY(config.Initialise(root));
     const QStringList before = AllFiles(outside.path());
 
     // A pupil's name.
-    QVERIFY(!config.SetUser(name, false));
-    QVERIFY(!messenger.Shown.isEmpty());
+    Outcome refused = config.SetUser(name, false);
+    QVERIFY(!refused && refused.HasMessages());
     // A worksheet's name.
     TEP_DocsNode* fiche = config.Tree()->FindChildByName("Fiche");
-    QStringList messages;
-    QVERIFY(!config.Tree()->RenameChild(fiche, name, &messages));
-    QVERIFY(!messages.isEmpty());
+    refused = config.Tree()->RenameChild(fiche, name);
+    QVERIFY(!refused && refused.HasMessages());
     TEP_Doc created;
-    QVERIFY(!created.EPDoc_CreateFromPicture(
-        name, root + "/Documents/Fiches", &messages, 300, 300, JpegFixtures::Pattern(16, 16)));
+    refused
+        = created.EPDoc_CreateFromPicture(name, root + "/Documents/Fiches", 300, 300, JpegFixtures::Pattern(16, 16));
+    QVERIFY(!refused && refused.HasMessages());
     // A folder's name.
     TEP_DocsNode* folder = config.Tree()->FindChildByName("CM1");
-    messages.clear();
-    QVERIFY(!config.Tree()->RenameChild(folder, name, &messages));
-    QVERIFY(!messages.isEmpty());
+    refused = config.Tree()->RenameChild(folder, name);
+    QVERIFY(!refused && refused.HasMessages());
 
     QCOMPARE(AllFiles(outside.path()), before);
 }

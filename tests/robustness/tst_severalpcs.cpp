@@ -84,39 +84,40 @@ void TestSeveralPcs::sameWorkOpenedTwice()
     QCOMPARE(holder.readLine().trimmed(), QByteArray("open"));
 
     TEP_Doc second;
-    QStringList messages;
-    QVERIFY(second.EPDoc_Init("Fiche 1", m_root.path(), &messages));
-    second.EPDoc_SetUser("Paul");
-    QVERIFY(!second.EPDoc_LoadForUse(&messages));
+    QVERIFY(second.EPDoc_Init("Fiche 1", m_root.path()));
+    QVERIFY(second.EPDoc_SetUser("Paul"));
+    Outcome loaded = second.EPDoc_LoadForUse();
+    QVERIFY(!loaded);
     QVERIFY(!second.IsLoaded());
-    QVERIFY2(
-        messages.last().startsWith("Le travail de \"Paul\" sur la fiche \"Fiche 1\" est déjà ouvert sur le poste \""
-            + QSysInfo::machineHostName()),
-        qPrintable(messages.last()));
+    QVERIFY2(loaded.Messages().last().startsWith(
+                 "Le travail de \"Paul\" sur la fiche \"Fiche 1\" est déjà ouvert sur le poste \""
+                 + QSysInfo::machineHostName()),
+        qPrintable(loaded.Text()));
     TEP_Doc other; // another pupil on the same worksheet is not held back
-    other.EPDoc_Init("Fiche 1", m_root.path());
-    other.EPDoc_SetUser("Zoé");
+    QVERIFY(other.EPDoc_Init("Fiche 1", m_root.path()));
+    QVERIFY(other.EPDoc_SetUser("Zoé"));
     QVERIFY(other.EPDoc_LoadForUse());
 
     // The first PC switched off: its lock is left, and taken over.
     ::kill(pid_t(holder.processId()), SIGKILL);
     holder.waitForFinished();
     QVERIFY(QFile::exists(m_root.filePath("Fiche 1_Paul.lock")));
-    messages.clear();
-    QVERIFY2(second.EPDoc_LoadForUse(&messages), qPrintable(messages.join('\n')));
+    loaded = second.EPDoc_LoadForUse();
+    QVERIFY2(loaded, qPrintable(loaded.Text()));
     second.EPDoc_Close();
     QVERIFY(!QFile::exists(m_root.filePath("Fiche 1_Paul.lock")));
 
     // A lock of another PC is taken over only once it is old.
     QVERIFY(TestFiles::WriteBytes(m_root.filePath("Fiche 1_Paul.lock"),
         "[LOCK]\r\nHOST=salle2-pc07\r\nPROCESS=1\r\nTOKEN=x\r\nSINCE=2026-12-10T08:00:00Z\r\n"));
-    QVERIFY(!second.EPDoc_LoadForUse(&messages));
-    QVERIFY(messages.last().contains("\"salle2-pc07\""));
+    loaded = second.EPDoc_LoadForUse();
+    QVERIFY(!loaded);
+    QVERIFY(loaded.Text().contains("\"salle2-pc07\""));
     QFile lock(m_root.filePath("Fiche 1_Paul.lock"));
     QVERIFY(lock.open(QIODevice::ReadWrite));
     QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
     lock.close();
-    QVERIFY(second.EPDoc_LoadForUse(&messages));
+    QVERIFY(second.EPDoc_LoadForUse());
 }
 
 QTEST_MAIN(TestSeveralPcs)
