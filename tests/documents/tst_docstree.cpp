@@ -430,6 +430,15 @@ void TestDocsTree::rescanFollowsTheDisk()
     Folder("CP");
     QVERIFY(root.Rescan());
     QCOMPARE(Names(root), (QStringList {"a.b", "x", "CM1", "c", "CP"}));
+    QCOMPARE(root.FindChildByName("c")->Color(), root.Color());
+
+    // A folder another PC made takes its parent's colour, as one found at
+    // the first scan does.
+    root.SetOwnColor(RgbColor(0x0000FF));
+    Folder("CE1");
+    QVERIFY(root.Rescan());
+    QVERIFY(root.FindChildByName("CE1")->ColorInherits());
+    QCOMPARE(root.FindChildByName("CE1")->Color(), RgbColor(0x0000FF));
 }
 
 void TestDocsTree::usersForAll()
