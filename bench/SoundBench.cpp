@@ -39,8 +39,9 @@ struct Sheet {
         sound.BitsPerSample = 16;
         sound.Samples = QByteArray(int(sound.ByteRate() * 5), '\0');
         sound.Save(Dir.filePath("Fiche_C.wav"));
-        Doc.EPDoc_Init(QStringLiteral("Fiche"), Dir.path());
+        Bound = Doc.EPDoc_Init(QStringLiteral("Fiche"), Dir.path()).Ok();
     }
+    bool Bound = false;
     QTemporaryDir Dir;
     TEP_Doc Doc;
 };

@@ -231,9 +231,8 @@ void TEPSND_DocSoundPlayer::SoundsChanged()
 {
     if (!m_document)
         return;
-    QStringList messages;
-    if (!m_document->EPDoc_RefreshFiles(&messages))
-        m_messenger.ShowMessages(messages);
+    if (const Outcome refreshed = m_document->EPDoc_RefreshFiles(); refreshed.HasMessages())
+        m_messenger.ShowMessages(refreshed.Messages());
     RefreshIndicators();
     TEP_Doc* document = m_document;
     if (OnSoundChanged)

@@ -205,10 +205,9 @@ void TestSane::scannedPageBecomesAWorksheet()
     const ScanResult result = Acquire();
     QVERIFY2(result.IsPage(), qPrintable(result.message));
     TEP_Doc document;
-    QStringList messages;
-    QVERIFY2(document.EPDoc_CreateFromPicture(QStringLiteral("Scan 1"), m_work.path(), &messages,
-                 result.horizontalResolution, result.verticalResolution, result.image),
-        qPrintable(messages.join('\n')));
+    const Outcome created = document.EPDoc_CreateFromPicture(
+        QStringLiteral("Scan 1"), m_work.path(), result.horizontalResolution, result.verticalResolution, result.image);
+    QVERIFY2(created, qPrintable(created.Text()));
     const QString file = m_work.filePath(QStringLiteral("Scan 1.jpg"));
     JpegHeader::Resolution stamped;
     QVERIFY(JpegHeader::ReadResolution(file, stamped));

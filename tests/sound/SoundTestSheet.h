@@ -20,10 +20,12 @@ struct SoundTestSheet {
         if (help)
             WriteSound(Dir.filePath("Fiche_A.wav"), 800);
         Doc = std::make_unique<TEP_Doc>();
-        Doc->EPDoc_Init(QStringLiteral("Fiche"), Dir.path());
+        Bound = Doc->EPDoc_Init(QStringLiteral("Fiche"), Dir.path()).Ok();
     }
 
     // A 16-bit stereo sound of the given length.
+    bool Bound = false; // the worksheet was found
+
     static void WriteSound(const QString& fileName, int ms)
     {
         WavFile sound;
