@@ -17,7 +17,7 @@ void BM_DrawMixedPage(benchmark::State& state)
 {
     Param_Obj params;
     params.LoadFromLines(BenchData::MixedDrawings(300));
-    std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem(QStringLiteral("MAINRECT"), params));
+    std::unique_ptr<TDPRptItem> root = DPRpt_CreateItem(QStringLiteral("MAINRECT"), params);
     const float scale = float(96.0 / 254.0 * state.range(0) / 100.0);
     root->SetScale(scale);
     QImage scan(root->PixelRect.right() + 1, root->PixelRect.bottom() + 1, QImage::Format_RGB32);

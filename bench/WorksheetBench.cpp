@@ -89,12 +89,12 @@ void BM_DrawOneItem(benchmark::State& state)
     doc->Tree()->SetScale(BenchData::ScreenScale(100));
     auto* text = dynamic_cast<TDPRptText*>(doc->Tree()->FindByName(QStringLiteral("NEWIT_5")));
     QImage surface(text->PixelRect.width(), text->PixelRect.height(), QImage::Format_RGB32);
-    text->CaretVisible = true;
-    text->SelectionVisible = true;
+    text->EditState.CaretVisible = true;
+    text->EditState.SelectionVisible = true;
     int typed = 0;
     for (auto _ : state) {
         text->Value += QLatin1Char('a' + typed++ % 26);
-        text->CaretPosition = int(text->Value.size());
+        text->EditState.CaretPosition = int(text->Value.size());
         surface.fill(Qt::white);
         QPainter painter(&surface);
         ReportCanvas canvas(painter, 96);

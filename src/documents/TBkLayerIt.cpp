@@ -3,31 +3,36 @@
 #include "BackgroundPictures.h"
 #include "params/Numbers.h"
 #include "params/StrFields.h"
+#include "report/ItemTypeRegistry.h"
 #include "report/ReportCanvas.h"
 
 #include <QPainter>
 
-template <typename Operation> auto TBkLayerIt::AsRectangle(Operation operation) const
+void TBkLayerIt::RegisterItemType()
 {
-    auto* self = const_cast<TBkLayerIt*>(this);
-    const bool switched = self->SpDrMode == BkSound && self->SavedMode < 0;
-    if (switched) {
-        self->SavedMode = self->SpDrMode;
-        self->SpDrMode = SpRect;
-    }
-    const auto result = operation();
-    if (switched) {
-        self->SpDrMode = self->SavedMode;
-        self->SavedMode = -1;
-    }
-    return result;
+    // Once per run: every worksheet asks, and a documents tree has thousands.
+    static const bool registered = [] {
+        ItemTypeRegistry::Instance().Register(
+            QStringLiteral("BKLITEM"), 0, [] { return std::unique_ptr<TDPRptItem>(std::make_unique<TBkLayerIt>()); });
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
+
+std::unique_ptr<TDPRptItem> TBkLayerIt::CreateEmpty() const
+{
+    return std::make_unique<TBkLayerIt>();
+}
+
+int TBkLayerIt::ShapeMode() const
+{
+    return SpDrMode == BkSound ? int(SpRect) : SpDrMode;
 }
 
 void TBkLayerIt::Reset()
 {
     TDPRptSpDr::Reset();
     PictureName = QStringLiteral("SOUND1");
-    SavedMode = -1;
 }
 
 QString TBkLayerIt::ModeName() const
@@ -60,11 +65,11 @@ bool TBkLayerIt::SaveKeys(QStringList& lines) const
     return true;
 }
 
-bool TBkLayerIt::AssignFrom(int mode, TDPRptItem* source)
+bool TBkLayerIt::CopyFrom(const TDPRptItem& source)
 {
-    if (auto* marker = dynamic_cast<TBkLayerIt*>(source); marker && marker != this)
+    if (auto* marker = dynamic_cast<const TBkLayerIt*>(&source))
         PictureName = marker->PictureName;
-    return TDPRptSpDr::AssignFrom(mode, source);
+    return TDPRptSpDr::CopyFrom(source);
 }
 
 const QImage* TBkLayerIt::Picture() const
@@ -73,11 +78,6 @@ const QImage* TBkLayerIt::Picture() const
         return nullptr;
     const QImage& picture = BackgroundPictures::Picture(PictureName);
     return picture.isNull() ? nullptr : &picture;
-}
-
-bool TBkLayerIt::ComputeScreenPoints()
-{
-    return AsRectangle([this] { return TDPRptSpDr::ComputeScreenPoints(); });
 }
 
 bool TBkLayerIt::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)
@@ -99,11 +99,6 @@ bool TBkLayerIt::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
     }
     painter.restore();
     return true;
-}
-
-bool TBkLayerIt::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params)
-{
-    return AsRectangle([&] { return TDPRptSpDr::DrawBorders(parentRect, canvas, params); });
 }
 
 int TBkLayerIt::HitDistance(int x, int y) const
@@ -133,18 +128,13 @@ bool TBkLayerIt::DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& r
         return TDPRptSpDr::DragHandle(handle, dx, dy, flag, result);
     if (handle < 1 || handle > 4)
         return false;
-    const int proportional = ProportionalDy(handle, dx);
-    const bool ok = AsRectangle([&] { return TDPRptSpDr::DragHandle(handle, dx, proportional, flag, result); });
-    return ok && result.rect.width() >= MinimumPixels && result.rect.height() >= MinimumPixels;
-}
-
-bool TBkLayerIt::ApplyHandleDrag(int handle, int dx, int dy, bool keepPosition)
-{
-    if (SpDrMode != BkSound)
-        return TDPRptSpDr::ApplyHandleDrag(handle, dx, dy, keepPosition);
+    // The marker keeps its picture's proportions: the vertical drag follows
+    // the horizontal one.
     HandleDrag drag;
-    if (!DragHandle(handle, dx, dy, false, drag))
+    if (!TDPRptSpDr::DragHandle(handle, dx, ProportionalDy(handle, dx), flag, drag))
         return false;
-    const int proportional = ProportionalDy(handle, dx);
-    return AsRectangle([&] { return TDPRptSpDr::ApplyHandleDrag(handle, dx, proportional, keepPosition); });
+    if (drag.rect.width() < MinimumPixels || drag.rect.height() < MinimumPixels)
+        return false;
+    result = drag;
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "FolderFiles.h"
 #include "JpegHeader.h"
 #include "MessageText.h"
+#include "TBkLayerIt.h"
 #include "params/FileBytes.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
@@ -34,7 +35,12 @@ QString FileNameOf(const QString& path)
 
 } // namespace
 
-TEP_Doc::TEP_Doc() = default;
+TEP_Doc::TEP_Doc()
+{
+    // Work files may hold background layer items: their type must be known
+    // before the first load, or they would be dropped at the next save.
+    TBkLayerIt::RegisterItemType();
+}
 
 TEP_Doc::~TEP_Doc() = default;
 

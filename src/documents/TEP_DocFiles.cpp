@@ -279,14 +279,12 @@ Outcome TEP_Doc::EPDoc_ExportJpeg(const QString& target)
         const int dotsPerMetre = RoundHalfEven(resolution / 0.0254);
         page.setDotsPerMeterX(dotsPerMetre);
         page.setDotsPerMeterY(dotsPerMetre);
-        const float previousScale = m_tree->Scale;
         QPainter painter(&page);
         SurfaceDrawing drawing;
         drawing.surface = &page;
         drawing.scale = float(resolution / 254.0);
-        ok = DrawReportTree(*m_tree, painter, drawing);
+        ok = DrawReportTreeOffScreen(*m_tree, painter, drawing);
         painter.end();
-        m_tree->SetScale(previousScale);
     }
     QByteArray bytes = ok ? JpegCodec::Encode(page, resolution) : QByteArray();
     ok = !bytes.isEmpty() && JpegHeader::StampResolution(bytes, resolution, resolution)

@@ -22,13 +22,13 @@ using SectionChain = QStringList;
 bool LoadItem(
     TDPRptItem* item, const QString& section, const Param_Obj& params, int first, int last, SectionChain& chain);
 
-TDPRptItem* CreateItem(const QString& section, const Param_Obj& params, SectionChain& chain)
+std::unique_ptr<TDPRptItem> CreateItem(const QString& section, const Param_Obj& params, SectionChain& chain)
 {
-    std::unique_ptr<TDPRptItem> item(
-        ItemTypeRegistry::Instance().CreateByType(params.PRRead(section, QStringLiteral("TYPE"))));
+    std::unique_ptr<TDPRptItem> item
+        = ItemTypeRegistry::Instance().CreateByType(params.PRRead(section, QStringLiteral("TYPE")));
     if (!item || !LoadItem(item.get(), section, params, -1, -1, chain))
         return nullptr;
-    return item.release();
+    return item;
 }
 
 void LoadChild(TDPRptItem* parent, const QString& childLine, const Param_Obj& params, SectionChain& chain)
@@ -47,12 +47,14 @@ void LoadChild(TDPRptItem* parent, const QString& childLine, const Param_Obj& pa
     const QString& name = fields[0];
     if (chain.contains(name.toUpper()) || chain.size() >= kMaxDepth || params.PRGetParHead(name) < 0)
         return;
-    std::unique_ptr<TDPRptItem> child(CreateItem(name, params, chain));
-    if (!child || !parent->CanHaveChildren)
+    if (!parent->CanHaveChildren)
+        return;
+    std::unique_ptr<TDPRptItem> child = CreateItem(name, params, chain);
+    if (!child)
         return;
     child->PosX = float(*x);
     child->PosY = float(*y);
-    parent->AddObject(name, child.release());
+    parent->AddObject(name, std::move(child));
 }
 
 bool LoadItem(
@@ -86,19 +88,19 @@ bool DPRpt_Load(TDPRptItem* item, const QString& section, const QString& fileNam
     return params.LoadFromFile(fileName) && DPRpt_Load(item, section, params);
 }
 
-TDPRptItem* DPRpt_CreateItem(const QString& section, const Param_Obj& params)
+std::unique_ptr<TDPRptItem> DPRpt_CreateItem(const QString& section, const Param_Obj& params)
 {
     SectionChain chain;
     return CreateItem(section, params, chain);
 }
 
-TDPRptItem* DPRpt_CreateItem(const QString& section, const QString& fileName)
+std::unique_ptr<TDPRptItem> DPRpt_CreateItem(const QString& section, const QString& fileName)
 {
     Param_Obj params;
     return params.LoadFromFile(fileName) ? DPRpt_CreateItem(section, params) : nullptr;
 }
 
-TDPRptItem* DPRpt_CreateItemByKind(int kindCode)
+std::unique_ptr<TDPRptItem> DPRpt_CreateItemByKind(int kindCode)
 {
     return ItemTypeRegistry::Instance().CreateByKind(kindCode);
 }

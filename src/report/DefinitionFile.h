@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class Param_Obj;
 class TDPRptItem;
@@ -17,9 +18,9 @@ bool DPRpt_Load(TDPRptItem* item, const QString& section, const QString& fileNam
 
 // Creates the class the section's TYPE names and loads it; nullptr when the
 // type is unknown or the load fails.
-TDPRptItem* DPRpt_CreateItem(const QString& section, const Param_Obj& params);
-TDPRptItem* DPRpt_CreateItem(const QString& section, const QString& fileName);
-TDPRptItem* DPRpt_CreateItemByKind(int kindCode);
+std::unique_ptr<TDPRptItem> DPRpt_CreateItem(const QString& section, const Param_Obj& params);
+std::unique_ptr<TDPRptItem> DPRpt_CreateItem(const QString& section, const QString& fileName);
+std::unique_ptr<TDPRptItem> DPRpt_CreateItemByKind(int kindCode);
 
 // Appends the item's section and its children's (each after an empty line).
 bool SaveToLines(TDPRptItem* item, QStringList& lines);

@@ -31,3 +31,9 @@ bool DrawReportTree(TDPRptItem& root, QPainter& painter, const SurfaceDrawing& d
         target = QRect(0, 0, painter.device()->width(), painter.device()->height());
     return root.DrawAt(target, canvas, &params, -1);
 }
+
+bool DrawReportTreeOffScreen(const TDPRptItem& root, QPainter& painter, const SurfaceDrawing& drawing)
+{
+    const std::unique_ptr<TDPRptItem> copy = root.DeepCopy();
+    return copy && DrawReportTree(*copy, painter, drawing);
+}

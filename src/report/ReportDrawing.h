@@ -26,5 +26,14 @@ struct SurfaceDrawing {
 };
 
 // Scales the root, corrects the font resolution, hands the page pixels to the
-// items and draws the root with the scale already set.
+// items and draws the root with the scale already set. For the surfaces the
+// screen shows (the page image, the edit surface): the tree keeps the scale
+// and the rectangles its hit tests use.
 bool DrawReportTree(TDPRptItem& root, QPainter& painter, const SurfaceDrawing& drawing);
+
+// The same drawing for a surface the screen does not show (an exported
+// picture, a printed page, a preview): it draws a copy of the tree, so the
+// items on screen keep their scale and hit rectangles while a pupil edits,
+// and the editing marks (selection frame, caret, an item lifted onto the
+// edit surface) stay off the paper.
+bool DrawReportTreeOffScreen(const TDPRptItem& root, QPainter& painter, const SurfaceDrawing& drawing);

@@ -216,11 +216,11 @@ void SpDrPainter::DrawSelectionFrame(QPainter& painter, const QRect& frame, cons
 void SpDrPainter::DrawSelection(const TDPRptSpDr& item, QPainter& painter, QPoint shift, const SelectionLook& look)
 {
     const QRect frame = item.ScreenRect.translated(shift);
-    if (item.SelectionVisible) {
+    if (item.EditState.SelectionVisible) {
         DrawSelectionFrame(painter, frame, look);
         const QColor color = look.frameColor.ToQColor();
         const int side = RoundHalfEven(item.Scale * 10.0);
-        if (side > 0 && item.SpDrMode == TDPRptSpDr::SpLines) {
+        if (side > 0 && item.ShapeMode() == TDPRptSpDr::SpLines) {
             const int half = RoundHalfEven((side + 0.5) / 2);
             for (const QPoint& q : item.PointPixels)
                 painter.fillRect(QRect(q + shift - QPoint(half, half), QSize(side, side)), color);
@@ -232,7 +232,7 @@ void SpDrPainter::DrawSelection(const TDPRptSpDr& item, QPainter& painter, QPoin
             painter.fillRect(QRect(QPoint(frame.left(), frame.bottom() - side + 1), size), color);
         }
     }
-    if (item.HandlesShown) {
+    if (item.EditState.HandlesShown) {
         // The resize squares as the settings size and colour them, centred
         // where the handles are grabbed (the grab area keeps its size).
         const int half = std::max(1, look.resizeSquareSize);

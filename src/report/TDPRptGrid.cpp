@@ -126,13 +126,18 @@ QVariant TDPRptGrid::GetValue() const
     return values;
 }
 
-bool TDPRptGrid::AssignFrom(int mode, TDPRptItem* source)
+std::unique_ptr<TDPRptItem> TDPRptGrid::CreateEmpty() const
 {
-    if (auto* grid = dynamic_cast<TDPRptGrid*>(source); grid && grid != this) {
+    return std::make_unique<TDPRptGrid>();
+}
+
+bool TDPRptGrid::CopyFrom(const TDPRptItem& source)
+{
+    if (auto* grid = dynamic_cast<const TDPRptGrid*>(&source)) {
         RowCount = grid->RowCount;
         ColumnCount = grid->ColumnCount;
         RowSizes = grid->RowSizes;
         ColumnSizes = grid->ColumnSizes;
     }
-    return TDPRptRect::AssignFrom(mode, source);
+    return TDPRptRect::CopyFrom(source);
 }

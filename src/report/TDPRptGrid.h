@@ -25,7 +25,7 @@ public:
     int Kind() const override { return 18; }
     QString TypeName() const override { return QStringLiteral("GRID"); }
     void Reset() override;
-    bool AssignFrom(int mode, TDPRptItem* source) override;
+    std::unique_ptr<TDPRptItem> CreateEmpty() const override;
 
     TDPRptItem* Cell(int row, int column) const;
     // Places and sizes the cells.
@@ -37,6 +37,7 @@ public:
     QList<int> ColumnSizes;
 
 protected:
+    bool CopyFrom(const TDPRptItem& source) override;
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;
 
 private:

@@ -59,13 +59,17 @@ bool TDPRptImg::SaveKeys(QStringList& lines) const
     return true;
 }
 
-bool TDPRptImg::AssignFrom(int mode, TDPRptItem* source)
+std::unique_ptr<TDPRptItem> TDPRptImg::CreateEmpty() const
 {
-    if (!source || (source->Kind() & 34) != 34)
+    return std::make_unique<TDPRptImg>();
+}
+
+bool TDPRptImg::CopyFrom(const TDPRptItem& source)
+{
+    // Only an image gives an image its picture.
+    if ((source.Kind() & 34) != 34 || !TDPRptRect::CopyFrom(source))
         return false;
-    if (!TDPRptRect::AssignFrom(mode, source))
-        return false;
-    if (auto* image = dynamic_cast<TDPRptImg*>(source); image && image != this) {
+    if (auto* image = dynamic_cast<const TDPRptImg*>(&source)) {
         ImageName = image->ImageName;
         Centered = image->Centered;
         UsePlatformImaging = image->UsePlatformImaging;

@@ -21,7 +21,7 @@ public:
     int Kind() const override { return 34; }
     QString TypeName() const override { return QStringLiteral("IMG"); }
     void Reset() override;
-    bool AssignFrom(int mode, TDPRptItem* source) override;
+    std::unique_ptr<TDPRptItem> CreateEmpty() const override;
 
     // Where a picture of that size lands in the target rectangle.
     QRect PlacementIn(const QRect& target, QSize picture) const;
@@ -40,6 +40,7 @@ public:
     bool UsePlatformImaging = UsePlatformImagingByDefault;
 
 protected:
+    bool CopyFrom(const TDPRptItem& source) override;
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;
 
 private:

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <typeinfo>
 
 namespace {
 
@@ -30,10 +31,14 @@ TDPRptItem::TDPRptItem()
 TDPRptItem::~TDPRptItem()
 {
     FreeChildren();
+    // Freeing an item its parent still lists (delete of a child) takes it
+    // out of the list first; an item no list holds touches no parent.
     if (m_parent) {
         const int index = m_parent->IndexOfChild(this);
-        if (index >= 0)
-            m_parent->m_children.removeAt(index);
+        if (index >= 0) {
+            m_parent->m_children[size_t(index)].item.release();
+            m_parent->m_children.erase(m_parent->m_children.begin() + index);
+        }
     }
 }
 
@@ -63,9 +68,8 @@ void TDPRptItem::ResetItemFields()
     Visible = true;
     GridExtX = 0;
     GridExtY = 0;
-    SelectionVisible = false;
-    HiddenWhileEdited = false;
-    BeingEdited = false;
+    EditState = ItemEditState();
+    m_layoutParentRect.reset();
 }
 
 void TDPRptItem::Reset()
@@ -78,91 +82,101 @@ void TDPRptItem::Reset()
 
 void TDPRptItem::FreeChildren()
 {
-    while (!m_children.isEmpty()) {
-        TDPRptItem* child = m_children.takeLast().item;
+    while (!m_children.empty()) {
+        std::unique_ptr<TDPRptItem> child = std::move(m_children.back().item);
+        m_children.pop_back();
         child->m_parent = nullptr;
-        delete child;
     }
 }
 
-void TDPRptItem::CheckChild(TDPRptItem* item, const char* operation) const
+int TDPRptItem::Insert(int index, const QString& name, std::unique_ptr<TDPRptItem> item)
 {
-    bool cycle = false;
-    for (const TDPRptItem* ancestor = this; item && ancestor && !cycle; ancestor = ancestor->m_parent)
-        cycle = ancestor == item;
-    if (!item || !CanHaveChildren || cycle)
-        throw ReportItemError(std::string("Error TDPRptItem.") + operation
-            + "() : item can not have children or child item have a bad type!");
-}
-
-void TDPRptItem::AdoptChild(TDPRptItem* item)
-{
-    if (item->m_parent && item->m_parent != this)
-        item->m_parent->RemoveChild(QString(), item, false);
+    Q_ASSERT_X(item, "TDPRptItem", "no item to add");
+    if (!item)
+        return -1;
+    // A handle on an item some list already owns is a second owner: it is
+    // let go, never freed, whatever the answer.
+    const int existing = IndexOfChild(item.get());
+    if (existing >= 0) {
+        item.release();
+        return existing;
+    }
+    bool ancestor = item->m_parent != nullptr;
+    for (const TDPRptItem* up = this; up && !ancestor; up = up->m_parent)
+        ancestor = up == item.get();
+    if (ancestor) {
+        Q_ASSERT_X(false, "TDPRptItem", "an item owned elsewhere cannot join this list");
+        item.release();
+        return -1;
+    }
+    Q_ASSERT_X(CanHaveChildren, "TDPRptItem", "item can not have children");
+    if (!CanHaveChildren)
+        return -1; // the refused item is freed here
     item->m_parent = this;
-}
-
-int TDPRptItem::AddObject(const QString& name, TDPRptItem* item)
-{
-    CheckChild(item, "AddObject");
-    const int existing = IndexOfChild(item);
-    if (existing >= 0)
-        return existing;
-    AdoptChild(item);
-    m_children.append(Child {name, item});
-    return ChildCount() - 1;
-}
-
-int TDPRptItem::InsertObject(int index, const QString& name, TDPRptItem* item)
-{
-    CheckChild(item, "InsertObject");
-    const int existing = IndexOfChild(item);
-    if (existing >= 0)
-        return existing;
-    AdoptChild(item);
     index = std::clamp(index, 0, ChildCount());
-    m_children.insert(index, Child {name, item});
+    m_children.insert(m_children.begin() + index, Child {name, std::move(item)});
     return index;
 }
 
-bool TDPRptItem::InsertChild(int position, TDPRptItem* item)
+int TDPRptItem::AddObject(const QString& name, std::unique_ptr<TDPRptItem> item)
 {
-    if (position < 0 || !item || IndexOfChild(item) >= 0)
-        return false;
-    InsertObject(std::min(position, ChildCount()), item->Name, item);
-    return true;
+    return Insert(ChildCount(), name, std::move(item));
 }
 
-bool TDPRptItem::RemoveChild(const QString& name, TDPRptItem* item, bool freeItem)
+int TDPRptItem::InsertObject(int index, const QString& name, std::unique_ptr<TDPRptItem> item)
 {
-    int index = -1;
-    const QString wanted = StrTrim(name);
-    if (!wanted.isEmpty()) {
-        for (int i = 0; i < ChildCount() && index < 0; ++i)
-            if (StrTrim(m_children[i].name).compare(wanted, Qt::CaseInsensitive) == 0)
-                index = i;
-        if (index < 0 || (item && m_children[index].item != item))
-            return false;
-    } else {
-        index = IndexOfChild(item);
-    }
-    if (index < 0)
+    return Insert(index, name, std::move(item));
+}
+
+bool TDPRptItem::InsertChild(int position, std::unique_ptr<TDPRptItem> item)
+{
+    if (position < 0 || !item)
         return false;
-    TDPRptItem* child = m_children.takeAt(index).item;
+    if (IndexOfChild(item.get()) >= 0) {
+        item.release(); // already listed: nothing to insert
+        return false;
+    }
+    const QString name = item->Name;
+    return Insert(std::min(position, ChildCount()), name, std::move(item)) >= 0;
+}
+
+int TDPRptItem::IndexOf(const QString& name, const TDPRptItem* item) const
+{
+    const QString wanted = StrTrim(name);
+    if (wanted.isEmpty())
+        return IndexOfChild(item);
+    for (int i = 0; i < ChildCount(); ++i) {
+        const Child& child = m_children[size_t(i)];
+        if (StrTrim(child.name).compare(wanted, Qt::CaseInsensitive) == 0)
+            return item && child.item.get() != item ? -1 : i;
+    }
+    return -1;
+}
+
+std::unique_ptr<TDPRptItem> TDPRptItem::TakeChild(const QString& name, const TDPRptItem* item)
+{
+    const int index = IndexOf(name, item);
+    if (index < 0)
+        return nullptr;
+    std::unique_ptr<TDPRptItem> child = std::move(m_children[size_t(index)].item);
+    m_children.erase(m_children.begin() + index);
     child->m_parent = nullptr;
-    if (freeItem)
-        delete child;
-    return true;
+    return child;
+}
+
+bool TDPRptItem::RemoveChild(const QString& name, const TDPRptItem* item)
+{
+    return TakeChild(name, item) != nullptr;
 }
 
 TDPRptItem* TDPRptItem::ChildAt(int position) const
 {
-    return position >= 0 && position < ChildCount() ? m_children[position].item : nullptr;
+    return position >= 0 && position < ChildCount() ? m_children[size_t(position)].item.get() : nullptr;
 }
 
 QString TDPRptItem::ChildName(int position) const
 {
-    return position >= 0 && position < ChildCount() ? m_children[position].name : QString();
+    return position >= 0 && position < ChildCount() ? m_children[size_t(position)].name : QString();
 }
 
 int TDPRptItem::IndexOfChild(const TDPRptItem* item) const
@@ -171,7 +185,7 @@ int TDPRptItem::IndexOfChild(const TDPRptItem* item) const
     if (!item || item->m_parent != this)
         return -1;
     for (int i = 0; i < ChildCount(); ++i)
-        if (m_children[i].item == item)
+        if (m_children[size_t(i)].item.get() == item)
             return i;
     return -1;
 }
@@ -196,7 +210,7 @@ TDPRptItem* TDPRptItem::FindByPath(const QString& path)
 {
     if (Path() == path)
         return this;
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         if (TDPRptItem* found = child.item->FindByPath(path))
             return found;
     return nullptr;
@@ -206,7 +220,7 @@ TDPRptItem* TDPRptItem::FindByName(const QString& name)
 {
     if (Name == name)
         return this;
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         if (TDPRptItem* found = child.item->FindByName(name))
             return found;
     return nullptr;
@@ -216,7 +230,7 @@ void TDPRptItem::ItemsAtPoint(int x, int y, QList<QPair<QString, TDPRptItem*>>& 
 {
     if (ScreenRect.contains(x, y))
         items.append({Name, this});
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         child.item->ItemsAtPoint(x, y, items);
 }
 
@@ -239,7 +253,7 @@ bool TDPRptItem::SetScale(float scale)
     Scale = scale;
     ScaleValid = true;
     ComputeRects();
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         child.item->SetScale(scale);
     return true;
 }
@@ -247,7 +261,7 @@ bool TDPRptItem::SetScale(float scale)
 bool TDPRptItem::ScaleChildren(float scale)
 {
     bool ok = true;
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         ok = child.item->SetScale(scale) && ok;
     return ok;
 }
@@ -261,8 +275,9 @@ bool TDPRptItem::ComputeRects()
         R((origin.y() + Height) * s) - 1 - ScaledPos.y());
     const float placeX = X + float(origin.x());
     const float placeY = Y + float(origin.y());
-    if (m_parent)
-        AbsoluteRect = {m_parent->AbsoluteRect.x + placeX, m_parent->AbsoluteRect.y + placeY, Width, Height};
+    const UnitRect* parent = m_parent ? &m_parent->AbsoluteRect : m_layoutParentRect ? &*m_layoutParentRect : nullptr;
+    if (parent)
+        AbsoluteRect = {parent->x + placeX, parent->y + placeY, Width, Height};
     else
         AbsoluteRect = {X, Y, Width, Height};
     const UnitRect& a = AbsoluteRect;
@@ -274,7 +289,7 @@ bool TDPRptItem::ComputeRects()
 bool TDPRptItem::Relayout()
 {
     bool ok = ComputeRects();
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         ok = child.item->Relayout() && ok;
     return ok;
 }
@@ -316,8 +331,8 @@ bool TDPRptItem::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
     if (!ClipToParent(clip, ScaledPos, own))
         return true;
     // An item being edited shows on its edit surface, not on the page.
-    for (const Child& child : std::as_const(m_children))
-        if (!child.item->HiddenWhileEdited)
+    for (const Child& child : m_children)
+        if (!child.item->EditState.HiddenWhileEdited)
             child.item->DrawAt(own, canvas, params, scale);
     return true;
 }
@@ -374,7 +389,7 @@ bool TDPRptItem::SetColorIndex(int index)
     if (index < 0 || index >= int(ForeColors.size()))
         return false;
     ColorIndex = index;
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         child.item->SetColorIndex(index);
     return true;
 }
@@ -394,7 +409,7 @@ bool TDPRptItem::DragHandle(int, int, int, bool, HandleDrag&) const
     return false;
 }
 
-bool TDPRptItem::ApplyHandleDrag(int, int, int, bool)
+bool TDPRptItem::ApplyHandleDrag(const HandleDrag&)
 {
     return false;
 }
@@ -409,53 +424,80 @@ void TDPRptItem::SetTag(bool recurse, int value)
     Tag = value;
     if (!recurse)
         return;
-    for (const Child& child : std::as_const(m_children))
+    for (const Child& child : m_children)
         child.item->SetTag(true, value);
 }
 
 bool TDPRptItem::AssignFrom(int mode, TDPRptItem* source)
 {
-    if ((mode != 0 && mode != 1) || !source || source == this)
+    if ((mode != 0 && mode != 1) || !source || source == this || !CopyFrom(*source))
         return false;
-    Name = source->Name;
-    LogName = source->LogName;
-    PathFlag = source->PathFlag;
-    X = source->X;
-    Y = source->Y;
-    Width = source->Width;
-    Height = source->Height;
-    PixelRect = source->PixelRect;
-    Scale = source->Scale;
-    ScaleValid = source->ScaleValid;
-    ScaledPos = source->ScaledPos;
-    PosX = source->PosX;
-    PosY = source->PosY;
-    ChildNames = source->ChildNames;
-    CanHaveChildren = source->CanHaveChildren;
-    ScreenRect = source->ScreenRect;
-    AbsoluteRect = source->AbsoluteRect;
-    ColorIndex = source->ColorIndex;
-    ForeColors = source->ForeColors;
-    BackColors = source->BackColors;
-    Tag = source->Tag;
-    Visible = source->Visible;
-    GridExtX = source->GridExtX;
-    GridExtY = source->GridExtY;
-    SelectionVisible = source->SelectionVisible;
-    HiddenWhileEdited = source->HiddenWhileEdited;
-    BeingEdited = source->BeingEdited;
-    OnCustomDraw = source->OnCustomDraw;
-    // The parent link is copied only onto a free item: an item belongs to the
-    // list of one parent at a time.
-    if (!m_parent)
-        m_parent = source->m_parent;
     // Mode 1 hands the source's children over to this item; a child has one
     // owner, so the source's list is emptied rather than shared.
     while (mode == 1 && source->ChildCount() > 0 && CanHaveChildren) {
-        const Child child = source->m_children.first();
-        AddObject(child.name, child.item);
+        const QString name = source->ChildName(0);
+        AddObject(name, source->TakeChild(QString(), source->ChildAt(0)));
     }
     return true;
+}
+
+bool TDPRptItem::CopyFrom(const TDPRptItem& source)
+{
+    // The parent link stays: an item belongs to the list of one parent at a
+    // time, and a free copy must never reach the source's parent. The
+    // editing state stays too: it belongs to the item on screen.
+    Name = source.Name;
+    LogName = source.LogName;
+    PathFlag = source.PathFlag;
+    X = source.X;
+    Y = source.Y;
+    Width = source.Width;
+    Height = source.Height;
+    PixelRect = source.PixelRect;
+    Scale = source.Scale;
+    ScaleValid = source.ScaleValid;
+    ScaledPos = source.ScaledPos;
+    PosX = source.PosX;
+    PosY = source.PosY;
+    ChildNames = source.ChildNames;
+    CanHaveChildren = source.CanHaveChildren;
+    ScreenRect = source.ScreenRect;
+    AbsoluteRect = source.AbsoluteRect;
+    ColorIndex = source.ColorIndex;
+    ForeColors = source.ForeColors;
+    BackColors = source.BackColors;
+    Tag = source.Tag;
+    Visible = source.Visible;
+    GridExtX = source.GridExtX;
+    GridExtY = source.GridExtY;
+    OnCustomDraw = source.OnCustomDraw;
+    return true;
+}
+
+std::unique_ptr<TDPRptItem> TDPRptItem::CreateEmpty() const
+{
+    return std::make_unique<TDPRptItem>();
+}
+
+std::unique_ptr<TDPRptItem> TDPRptItem::DeepCopy() const
+{
+    std::unique_ptr<TDPRptItem> copy = CreateEmpty();
+    Q_ASSERT_X(copy && typeid(*copy) == typeid(*this), "TDPRptItem", "CreateEmpty gives another class");
+    if (!copy || !copy->CopyFrom(*this))
+        return nullptr;
+    for (const Child& child : m_children)
+        if (std::unique_ptr<TDPRptItem> childCopy = child.item->DeepCopy())
+            copy->AddObject(child.name, std::move(childCopy));
+    return copy;
+}
+
+void TDPRptItem::LayOutAsChildOf(const TDPRptItem* parent)
+{
+    Q_ASSERT_X(!m_parent, "TDPRptItem", "only a free item is laid out as a child");
+    if (parent && !m_parent)
+        m_layoutParentRect = parent->AbsoluteRect;
+    else
+        m_layoutParentRect.reset();
 }
 
 // --- Definition file keys -------------------------------------------------------

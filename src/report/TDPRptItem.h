@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ItemEditState.h"
 #include "params/RgbColor.h"
 
 #include <QList>
@@ -10,18 +11,13 @@
 #include <QVariant>
 #include <array>
 #include <functional>
-#include <stdexcept>
+#include <memory>
+#include <optional>
+#include <vector>
 
 class Param_Obj;
 class ReportCanvas;
 class TDPRptPrintParams;
-
-// Raised when a child is refused (an item that cannot have children, or no
-// item at all).
-class ReportItemError : public std::logic_error {
-public:
-    using std::logic_error::logic_error;
-};
 
 // A rectangle in document units (tenths of a millimetre).
 struct UnitRect {
@@ -31,16 +27,28 @@ struct UnitRect {
     float height = 0;
 };
 
-// What dragging a handle would give, without changing the item.
+// What dragging a handle would give, computed without changing the item;
+// ApplyHandleDrag then makes it the item's geometry.
 struct HandleDrag {
-    QRect rect;
-    float angle = 0;
+    int handle = 0;
+    QRect rect; // the item's new screen rectangle
+    float angle = 0; // arrows: the new direction and length
     int length = 0;
+    // The geometry the drag was computed from: a drag applied to an item
+    // that changed meanwhile is refused.
+    QRect from;
+    float scale = 0;
 };
 
 // A node of the report item tree: a named item with a size in document units,
 // a place in its parent and owned children. Subclasses draw rectangles, text,
 // special drawings, images and grids. A scale is device pixels per unit.
+//
+// Ownership: a parent owns its children. Items come in and go out of a tree
+// as std::unique_ptr (factories, AddObject, InsertObject, InsertChild,
+// TakeChild); a refused child is freed, never left to the caller. Mistakes
+// of the program (a child refused, a bad mode) assert in debug builds and
+// are refused with false, -1 or null: nothing here throws.
 class TDPRptItem {
 public:
     static constexpr float Unset = 2147483648.0f;
@@ -50,7 +58,7 @@ public:
     TDPRptItem(const TDPRptItem&) = delete;
     TDPRptItem& operator=(const TDPRptItem&) = delete;
 
-    // --- Virtual operations, in slot order ---
+    // --- Virtual operations ---
     virtual bool SetScale(float scale);
     virtual bool DrawAt(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, float scale);
     virtual bool PrintAt(ReportCanvas& canvas, TDPRptPrintParams* params, int x, int y, int width, int height,
@@ -72,26 +80,47 @@ public:
     virtual int HitDistance(int x, int y) const;
     // Point editing: only special drawings have handles.
     virtual int HandleAt(int x, int y) const;
+    // flag: keep the item's position (the result is only resized).
     virtual bool DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& result) const;
-    virtual bool ApplyHandleDrag(int handle, int dx, int dy, bool keepPosition);
+    // Makes a drag computed by DragHandle the item's geometry.
+    virtual bool ApplyHandleDrag(const HandleDrag& drag);
     virtual bool HandlePoint(int handle, QPoint& point) const;
     virtual void SetTag(bool recurse, int value);
     virtual int Kind() const { return 1; }
     virtual QString TypeName() const { return QStringLiteral("BASIC"); }
     virtual void Reset();
-    virtual bool AssignFrom(int mode, TDPRptItem* source);
+    // Copies the source's fields (names, geometry, colours, flags, child
+    // names), never its parent link nor its editing state; mode 1 also
+    // takes the source's children over. False for another mode, no source,
+    // or a source of a class this one cannot take.
+    bool AssignFrom(int mode, TDPRptItem* source);
+    // A new empty item of the same class.
+    virtual std::unique_ptr<TDPRptItem> CreateEmpty() const;
+    // A free copy of the item and its whole subtree, without editing state.
+    std::unique_ptr<TDPRptItem> DeepCopy() const;
 
     // --- Children ---
-    // Adds an item under a name; an item already in the list is not added
-    // twice (its index is returned). Raises ReportItemError when refused.
-    int AddObject(const QString& name, TDPRptItem* item);
-    int InsertObject(int index, const QString& name, TDPRptItem* item);
-    // Inserts the item at a position (appends past the end) unless it is
-    // already a child; a negative position does nothing.
-    bool InsertChild(int position, TDPRptItem* item);
-    // By name (trimmed, any case), by object, or both (then both must match
-    // the same entry). With freeItem the child is deleted.
-    bool RemoveChild(const QString& name, TDPRptItem* item, bool freeItem);
+    // Adds an item under a name and returns its index. Refused (-1, the item
+    // freed) when this item cannot have children or the item would contain
+    // its own parent. Handing over an item that is already a child returns
+    // its index and changes nothing.
+    int AddObject(const QString& name, std::unique_ptr<TDPRptItem> item);
+    int InsertObject(int index, const QString& name, std::unique_ptr<TDPRptItem> item);
+    // AddObject for a caller that goes on working with the item: the item in
+    // its new place, or null when refused (and freed).
+    template <typename Item> Item* AddChild(const QString& name, std::unique_ptr<Item> item)
+    {
+        Item* added = item.get();
+        return AddObject(name, std::move(item)) >= 0 ? added : nullptr;
+    }
+    // Inserts the item under its Name at a position (appends past the end);
+    // a negative position is refused.
+    bool InsertChild(int position, std::unique_ptr<TDPRptItem> item);
+    // Finds a child by name (trimmed, any case), by object, or both (then
+    // both must match the same entry). RemoveChild frees it; TakeChild
+    // hands it back, free of any parent.
+    bool RemoveChild(const QString& name, const TDPRptItem* item);
+    std::unique_ptr<TDPRptItem> TakeChild(const QString& name, const TDPRptItem* item);
     int ChildCount() const { return int(m_children.size()); }
     TDPRptItem* ChildAt(int position) const;
     QString ChildName(int position) const;
@@ -136,11 +165,8 @@ public:
     bool Visible = true;
     int GridExtX = 0;
     int GridExtY = 0;
-    // Set by the item editor: the selection frame is drawn; the item is
-    // hidden on the page while its edit surface shows it; it is being edited.
-    bool SelectionVisible = false;
-    bool HiddenWhileEdited = false;
-    bool BeingEdited = false;
+    // Set by the item editor; copies leave it out.
+    ItemEditState EditState;
     // Called with stage 0 before and 1 after drawing a rectangle item; true
     // at stage 0 suppresses the drawing.
     std::function<bool(int stage, TDPRptItem* item)> OnCustomDraw;
@@ -159,17 +185,25 @@ protected:
     // A section range clamped into the file.
     static void ClampSection(const Param_Obj& params, int& first, int& last);
     void ResetItemFields();
+    // The fields AssignFrom copies; each class adds its own and may refuse a
+    // source it cannot take (false, nothing copied).
+    virtual bool CopyFrom(const TDPRptItem& source);
+    // Lays a free item out as if it were a child of that parent (a what-if
+    // copy computing a drag), without joining the parent's list.
+    void LayOutAsChildOf(const TDPRptItem* parent);
 
 private:
     struct Child {
         QString name;
-        TDPRptItem* item;
+        std::unique_ptr<TDPRptItem> item;
     };
-    void CheckChild(TDPRptItem* item, const char* operation) const;
-    void AdoptChild(TDPRptItem* item);
+    int Insert(int index, const QString& name, std::unique_ptr<TDPRptItem> item);
+    int IndexOf(const QString& name, const TDPRptItem* item) const;
     void FreeChildren();
 
-    QList<Child> m_children;
+    std::vector<Child> m_children;
     TDPRptItem* m_parent = nullptr;
+    // The parent's absolute rectangle for a free item laid out as its child.
+    std::optional<UnitRect> m_layoutParentRect;
     bool m_rectSeen = false; // during LoadFromParams
 };

@@ -106,11 +106,16 @@ bool TDPRptRect::SaveKeys(QStringList& lines) const
     return true;
 }
 
-bool TDPRptRect::AssignFrom(int mode, TDPRptItem* source)
+std::unique_ptr<TDPRptItem> TDPRptRect::CreateEmpty() const
 {
-    if (!TDPRptItem::AssignFrom(mode, source))
+    return std::make_unique<TDPRptRect>();
+}
+
+bool TDPRptRect::CopyFrom(const TDPRptItem& source)
+{
+    if (!TDPRptItem::CopyFrom(source))
         return false;
-    if (const auto* rect = dynamic_cast<const TDPRptRect*>(source)) {
+    if (const auto* rect = dynamic_cast<const TDPRptRect*>(&source)) {
         Borders = rect->Borders;
         Transparent = rect->Transparent;
         Font = rect->Font;

@@ -16,7 +16,7 @@ public:
     int Kind() const override { return 2; }
     QString TypeName() const override { return QStringLiteral("RECT"); }
     void Reset() override;
-    bool AssignFrom(int mode, TDPRptItem* source) override;
+    std::unique_ptr<TDPRptItem> CreateEmpty() const override;
 
     virtual bool PaintBackground(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params);
     virtual bool DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params);
@@ -26,6 +26,7 @@ public:
     FontDescription Font;
 
 protected:
+    bool CopyFrom(const TDPRptItem& source) override;
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;
     // The pixel rectangle placed in the parent's, clipped; false when the
     // item falls outside.

@@ -62,9 +62,6 @@ void TDPRptSpDr::ResetDrawingFields()
     ArrowType = ArrowHead;
     Angle = 0;
     Length = 200;
-    PendingAngle = 0;
-    PendingLength = 0;
-    HandlesShown = false;
     HandleRects.clear();
     m_drawingOffset = QPointF();
     m_snapshots.clear();
@@ -92,8 +89,13 @@ void TDPRptSpDr::ModeFromName(const QString& name)
 
 bool TDPRptSpDr::IsRectLike() const
 {
-    return (SpDrMode >= SpRect && SpDrMode <= SpHLine) || (SpDrMode >= SpBCircle && SpDrMode <= SpBrackets)
-        || SpDrMode == SpHighLight;
+    const int mode = ShapeMode();
+    return (mode >= SpRect && mode <= SpHLine) || (mode >= SpBCircle && mode <= SpBrackets) || mode == SpHighLight;
+}
+
+std::unique_ptr<TDPRptItem> TDPRptSpDr::CreateEmpty() const
+{
+    return std::make_unique<TDPRptSpDr>();
 }
 
 QPointF TDPRptSpDr::LayoutOrigin() const
@@ -245,8 +247,9 @@ QPoint TDPRptSpDr::AbsolutePixel(QPoint unitsInParent) const
 bool TDPRptSpDr::ComputeScreenPoints()
 {
     const double s = Scale;
+    const int mode = ShapeMode();
     ShapePixelPoints.clear();
-    if (SpDrMode == SpArrow) {
+    if (mode == SpArrow) {
         for (const QPoint& p : std::as_const(ShapePoints))
             ShapePixelPoints.append(AbsolutePixel(p));
     } else {
@@ -260,9 +263,9 @@ bool TDPRptSpDr::ComputeScreenPoints()
         PointPixels.append(ScreenRect.topLeft() + QPoint(R(p.x() * s), R(p.y() * s)));
 
     HandleRects.clear();
-    if (SpDrMode == SpArrow && ShapePixelPoints.size() > 1)
+    if (mode == SpArrow && ShapePixelPoints.size() > 1)
         HandleRects.append(HandleAround(ShapePixelPoints[1]));
-    else if (SpDrMode == SpLines)
+    else if (mode == SpLines)
         for (const QPoint& p : std::as_const(PointPixels))
             HandleRects.append(HandleAround(p));
     else if (IsRectLike())
@@ -398,9 +401,9 @@ bool TDPRptSpDr::PopShape(bool restore)
     return true;
 }
 
-bool TDPRptSpDr::AssignFrom(int mode, TDPRptItem* source)
+bool TDPRptSpDr::CopyFrom(const TDPRptItem& source)
 {
-    if (auto* drawing = dynamic_cast<TDPRptSpDr*>(source); drawing && drawing != this) {
+    if (auto* drawing = dynamic_cast<const TDPRptSpDr*>(&source)) {
         SpDrMode = drawing->SpDrMode;
         PenSize = drawing->PenSize;
         ShapePoints = drawing->ShapePoints;
@@ -412,8 +415,11 @@ bool TDPRptSpDr::AssignFrom(int mode, TDPRptItem* source)
         Length = drawing->Length;
         HandleRects = drawing->HandleRects;
         m_drawingOffset = drawing->m_drawingOffset;
+        // A line loaded but not laid out yet still owes its move to the
+        // bottom; a copy owes it too.
+        m_lineHeightPending = drawing->m_lineHeightPending;
     }
-    return TDPRptRect::AssignFrom(mode, source);
+    return TDPRptRect::CopyFrom(source);
 }
 
 // --- Handles and hit test ---------------------------------------------------------
@@ -428,21 +434,23 @@ int TDPRptSpDr::HandleAt(int x, int y) const
 
 bool TDPRptSpDr::DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& result) const
 {
-    if (SpDrMode == SpArrow && handle == 1 && ShapePoints.size() > 1 && Scale > 0) {
+    if (!ScaleValid)
+        return false;
+    if (ShapeMode() == SpArrow && handle == 1 && ShapePoints.size() > 1) {
         const QPointF tail(PosX, PosY);
         const QPointF tip(R(ShapePoints[1].x() + dx / double(Scale)), R(ShapePoints[1].y() + dy / double(Scale)));
         const int length = R(QLineF(tail, tip).length());
         if (length < 50)
             return false;
+        // The turned arrow is laid out on a copy, where the item sits.
         TDPRptSpDr turned;
-        turned.AssignFrom(0, const_cast<TDPRptSpDr*>(this));
+        turned.CopyFrom(*this);
+        turned.LayOutAsChildOf(Parent());
         turned.Angle = float(std::atan2(tail.y() - tip.y(), tip.x() - tail.x()) * 180.0 / kPi);
         turned.Length = length;
         if (!turned.SetScale(Scale))
             return false;
-        result = {turned.ScreenRect, turned.Angle, length};
-        PendingAngle = turned.Angle;
-        PendingLength = length;
+        result = {handle, turned.ScreenRect, turned.Angle, length, ScreenRect, Scale};
         return true;
     }
     if (!IsRectLike() || handle < 1 || handle > 4)
@@ -450,41 +458,41 @@ bool TDPRptSpDr::DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& r
     static constexpr std::array<std::array<int, 4>, 4> kMoveAndSize
         = {{{1, 1, -1, -1}, {0, 1, 1, -1}, {0, 0, 1, 1}, {1, 0, -1, 1}}};
     const std::array<int, 4>& k = kMoveAndSize[size_t(handle - 1)];
-    const int vertical = SpDrMode == SpHLine ? 0 : dy;
+    const int vertical = ShapeMode() == SpHLine ? 0 : dy;
     const QPoint move(k[0] * dx, k[1] * vertical);
     const QSize size(ScreenRect.width() + k[2] * dx, ScreenRect.height() + k[3] * vertical);
     if (size.width() < 1 || size.height() < 1)
         return false;
-    result.rect = QRect(ScreenRect.topLeft() + (flag ? QPoint() : move), size);
+    result = {handle, QRect(ScreenRect.topLeft() + (flag ? QPoint() : move), size), 0, 0, ScreenRect, Scale};
     return true;
 }
 
-bool TDPRptSpDr::ApplyHandleDrag(int handle, int dx, int dy, bool keepPosition)
+bool TDPRptSpDr::ApplyHandleDrag(const HandleDrag& drag)
 {
-    if (SpDrMode == SpArrow && handle == 1) {
-        if (PendingLength < 50)
+    // A drag computed on other geometry would resize the item wrongly.
+    if (!ScaleValid || drag.scale != Scale || drag.from != ScreenRect)
+        return false;
+    if (ShapeMode() == SpArrow && drag.handle == 1) {
+        if (drag.length < 50)
             return false;
-        Angle = PendingAngle;
-        Length = PendingLength;
+        Angle = drag.angle;
+        Length = drag.length;
         return SetScale(Scale);
     }
-    HandleDrag drag;
-    if (!DragHandle(handle, dx, dy, false, drag))
+    if (!IsRectLike() || drag.handle < 1 || drag.handle > 4 || drag.rect.width() < 1 || drag.rect.height() < 1)
         return false;
     const QPoint move = drag.rect.topLeft() - ScreenRect.topLeft();
     Width = float(drag.rect.width() / double(Scale));
-    if (SpDrMode != SpHLine)
+    if (ShapeMode() != SpHLine)
         Height = float(drag.rect.height() / double(Scale));
-    if (!keepPosition) {
-        PosX += float(move.x() / double(Scale));
-        PosY += float(move.y() / double(Scale));
-    }
+    PosX += float(move.x() / double(Scale));
+    PosY += float(move.y() / double(Scale));
     return SetScale(Scale);
 }
 
 bool TDPRptSpDr::HandlePoint(int handle, QPoint& point) const
 {
-    const bool hasHandle = (IsRectLike() && handle >= 1 && handle <= 4) || (SpDrMode == SpArrow && handle == 1);
+    const bool hasHandle = (IsRectLike() && handle >= 1 && handle <= 4) || (ShapeMode() == SpArrow && handle == 1);
     if (!hasHandle || handle > HandleRects.size())
         return false;
     point = HandleRects[handle - 1].bottomRight();
@@ -552,7 +560,8 @@ bool TDPRptSpDr::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
 
 bool TDPRptSpDr::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params)
 {
-    if (SpDrMode == SpNone || SpDrMode == SpHRel || SpDrMode == SpTBRel || SpDrMode == SpBTRel)
+    const int mode = ShapeMode();
+    if (mode == SpNone || mode == SpHRel || mode == SpTBRel || mode == SpBTRel)
         return TDPRptRect::DrawBorders(parentRect, canvas, params);
     QRect placed;
     if (PlacedRect(parentRect, placed))

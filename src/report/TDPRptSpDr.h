@@ -47,13 +47,12 @@ public:
     bool DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale) override;
     int HitDistance(int x, int y) const override;
     int HandleAt(int x, int y) const override;
-    // flag: keep the item's position (the result is only resized).
     bool DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& result) const override;
-    bool ApplyHandleDrag(int handle, int dx, int dy, bool keepPosition) override;
+    bool ApplyHandleDrag(const HandleDrag& drag) override;
     bool HandlePoint(int handle, QPoint& point) const override;
     QString TypeName() const override { return QStringLiteral("SPDR"); }
     void Reset() override;
-    bool AssignFrom(int mode, TDPRptItem* source) override;
+    std::unique_ptr<TDPRptItem> CreateEmpty() const override;
     bool PaintBackground(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
     bool DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
     QPointF LayoutOrigin() const override;
@@ -71,7 +70,12 @@ public:
     bool PopShape(bool restore);
     int SnapshotCount() const { return int(m_snapshots.size()); }
 
-    // Rectangles, crosses, lines, circles, brackets and highlights.
+    // The mode whose geometry, handles and selection frame the item has:
+    // its own, or the one a class built on this borrows for a mode of its
+    // own.
+    virtual int ShapeMode() const { return SpDrMode; }
+    // Rectangles, crosses, lines, circles, brackets and highlights (by the
+    // shape mode).
     bool IsRectLike() const;
     // From the top-left corner of the item's rectangle to the arrow's tail,
     // in document units and in pixels at the current scale (never negative).
@@ -87,13 +91,11 @@ public:
     int ArrowType = ArrowHead;
     float Angle = 0;
     int Length = 200;
-    mutable float PendingAngle = 0; // set by DragHandle for ApplyHandleDrag
-    mutable int PendingLength = 0;
-    bool HandlesShown = false;
     QList<QRect> HandleRects;
 
 protected:
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;
+    bool CopyFrom(const TDPRptItem& source) override;
 
 private:
     struct Shape {

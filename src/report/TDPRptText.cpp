@@ -59,9 +59,6 @@ void TDPRptText::ResetTextFields()
     Pad = 0;
     CellBorderColor = RgbColor(0xFFFFFF);
     WordWrap = true;
-    CaretPosition = 0;
-    CaretVisible = false;
-    m_caretRequest.reset();
 }
 
 void TDPRptText::Reset()
@@ -282,9 +279,14 @@ bool TDPRptText::SaveKeys(QStringList& lines) const
     return true;
 }
 
-bool TDPRptText::AssignFrom(int mode, TDPRptItem* source)
+std::unique_ptr<TDPRptItem> TDPRptText::CreateEmpty() const
 {
-    if (auto* text = dynamic_cast<TDPRptText*>(source); text && text != this) {
+    return std::make_unique<TDPRptText>();
+}
+
+bool TDPRptText::CopyFrom(const TDPRptItem& source)
+{
+    if (auto* text = dynamic_cast<const TDPRptText*>(&source)) {
         Value = text->Value;
         VAlignFlags = text->VAlignFlags;
         VOffset = text->VOffset;
@@ -301,10 +303,8 @@ bool TDPRptText::AssignFrom(int mode, TDPRptItem* source)
         Pad = text->Pad;
         CellBorderColor = text->CellBorderColor;
         WordWrap = text->WordWrap;
-        CaretPosition = text->CaretPosition;
-        CaretVisible = text->CaretVisible;
     }
-    return TDPRptRect::AssignFrom(mode, source);
+    return TDPRptRect::CopyFrom(source);
 }
 
 // --- Layout and drawing -----------------------------------------------------------------
@@ -331,9 +331,9 @@ TextLayout TDPRptText::LayoutIn(const QRect& rect, const QFont& font) const
     return TextLayout(Value, QFontMetrics(font), LayoutSettings(rect));
 }
 
-int TDPRptText::CaretPositionAt(QPoint point) const
+int TDPRptText::CaretPositionAt(QPoint point, int fontResolution) const
 {
-    const QFont font = ReportCanvas::FontAt(Font, m_lastFontResolution);
+    const QFont font = ReportCanvas::FontAt(Font, fontResolution);
     const TextLayout layout = LayoutIn(QRect(QPoint(0, 0), PixelRect.size()), font);
     return std::clamp(layout.PositionAt(point), 0, int(Value.size()));
 }
@@ -402,12 +402,7 @@ bool TDPRptText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
     QPainter& painter = canvas.Painter();
 
     const QFont font = canvas.FontFor(Font);
-    m_lastFontResolution = canvas.FontResolution();
     const TextLayout layout = LayoutIn(placed, font);
-    if (m_caretRequest) {
-        CaretPosition = std::clamp(layout.PositionAt(*m_caretRequest + placed.topLeft()), 0, int(Value.size()));
-        m_caretRequest.reset();
-    }
 
     painter.save();
     painter.setClipRect(visible, Qt::IntersectClip);
@@ -421,8 +416,8 @@ bool TDPRptText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
     } else {
         DrawCells(painter, layout, font);
     }
-    if (CaretVisible) {
-        const QPoint caret = layout.CaretPoint(std::clamp(CaretPosition, 0, int(Value.size())));
+    if (EditState.CaretVisible) {
+        const QPoint caret = layout.CaretPoint(std::clamp(EditState.CaretPosition, 0, int(Value.size())));
         const int width = std::max(2, R(QFontMetrics(font).height() / 15.0));
         painter.fillRect(QRect(caret.x(), caret.y(), width, layout.LineHeight()), Font.Color.ToQColor());
     }
@@ -434,7 +429,7 @@ bool TDPRptText::DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPR
 {
     TDPRptRect::DrawBorders(parentRect, canvas, params);
     QRect frame, visible;
-    if (SelectionVisible && PlacedRects(parentRect, frame, visible)) {
+    if (EditState.SelectionVisible && PlacedRects(parentRect, frame, visible)) {
         QPainter& painter = canvas.Painter();
         painter.save();
         painter.setClipRect(visible, Qt::IntersectClip);

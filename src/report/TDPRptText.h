@@ -4,7 +4,6 @@
 #include "TextLayout.h"
 
 #include <QPoint>
-#include <optional>
 
 class QPainter;
 
@@ -30,7 +29,7 @@ public:
     int Kind() const override { return 6; }
     QString TypeName() const override { return QStringLiteral("TEXT"); }
     void Reset() override;
-    bool AssignFrom(int mode, TDPRptItem* source) override;
+    std::unique_ptr<TDPRptItem> CreateEmpty() const override;
 
     // The default vertical offset (document units) for a set of flags.
     static float DefaultOffset(int vAlignFlags);
@@ -38,12 +37,9 @@ public:
     void SetVAlign(int flags);
 
     // The caret position nearest to a point given relative to the item's
-    // pixel rectangle, from the layout of the last drawing (or of a drawing
-    // at the current scale when the item was never drawn).
-    int CaretPositionAt(QPoint point) const;
-    // Asks the next drawing to place the caret at that point (relative to
-    // the item's pixel rectangle).
-    void RequestCaretAt(QPoint point) { m_caretRequest = point; }
+    // pixel rectangle, in the layout of a drawing at the current scale on a
+    // surface whose fonts have that resolution (the editor's edit surface).
+    int CaretPositionAt(QPoint point, int fontResolution) const;
 
     QString Value;
     int VAlignFlags = TextLayout::VDefault;
@@ -61,11 +57,9 @@ public:
     int Pad = 0;
     RgbColor CellBorderColor {0xFFFFFF};
     bool WordWrap = true;
-    // The caret, drawn while visible: a position 0..length in Value.
-    int CaretPosition = 0;
-    bool CaretVisible = false;
 
 protected:
+    bool CopyFrom(const TDPRptItem& source) override;
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;
 
 private:
@@ -80,7 +74,4 @@ private:
     TextLayout LayoutIn(const QRect& rect, const QFont& font) const;
     void DrawCells(QPainter& painter, const TextLayout& layout, const QFont& font) const;
     int BorderPixels(int width) const;
-
-    std::optional<QPoint> m_caretRequest;
-    int m_lastFontResolution = 96;
 };

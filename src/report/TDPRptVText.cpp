@@ -46,13 +46,18 @@ bool TDPRptVText::SaveKeys(QStringList& lines) const
     return true;
 }
 
-bool TDPRptVText::AssignFrom(int mode, TDPRptItem* source)
+std::unique_ptr<TDPRptItem> TDPRptVText::CreateEmpty() const
 {
-    if (auto* text = dynamic_cast<TDPRptVText*>(source); text && text != this) {
+    return std::make_unique<TDPRptVText>();
+}
+
+bool TDPRptVText::CopyFrom(const TDPRptItem& source)
+{
+    if (auto* text = dynamic_cast<const TDPRptVText*>(&source)) {
         Value = text->Value;
         VTMode = text->VTMode;
     }
-    return TDPRptRect::AssignFrom(mode, source);
+    return TDPRptRect::CopyFrom(source);
 }
 
 bool TDPRptVText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float)

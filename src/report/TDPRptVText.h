@@ -14,11 +14,12 @@ public:
     int Kind() const override { return 10; }
     QString TypeName() const override { return QStringLiteral("VTEXT"); }
     void Reset() override;
-    bool AssignFrom(int mode, TDPRptItem* source) override;
+    std::unique_ptr<TDPRptItem> CreateEmpty() const override;
 
     QString Value;
     int VTMode = FromTopToBottom;
 
 protected:
+    bool CopyFrom(const TDPRptItem& source) override;
     bool LoadKey(const QString& key, const QString& value, const QString& line) override;
 };

@@ -3,6 +3,7 @@
 #include "config/TEP_Config.h"
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
+#include "documents/TBkLayerIt.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 #include "params/FileBytes.h"
@@ -32,7 +33,10 @@ constexpr qint64 kMaxRenderPixels = 100'000'000;
 AdminTool::AdminTool(QTextStream& out, QTextStream& err)
     : m_out(out)
     , m_err(err)
-{ }
+{
+    // The definition files it reads may hold background layer items.
+    TBkLayerIt::RegisterItemType();
+}
 
 QString AdminTool::HelpText()
 {
@@ -173,7 +177,7 @@ int AdminTool::RunRender(const QStringList& arguments)
     QString error;
     if (!params.LoadFromFile(arguments[0], &error))
         return Fail(error);
-    std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem(arguments[1], params));
+    const std::unique_ptr<TDPRptItem> root = DPRpt_CreateItem(arguments[1], params);
     if (!root || !root->SetScale(float(*scale)))
         return Fail(QStringLiteral("Le fichier de définition « %1 » contient des erreurs : la rubrique « %2 » "
                                    "manque ou ne décrit pas un élément valide.")
@@ -200,7 +204,7 @@ int AdminTool::RunRender(const QStringList& arguments)
     drawing.surface = &page;
     drawing.scale = float(*scale);
     drawing.nominalResolution = RoundHalfEven(*scale * 254.0);
-    const bool drawn = DrawReportTree(*root, painter, drawing);
+    const bool drawn = DrawReportTreeOffScreen(*root, painter, drawing);
     painter.end();
     if (!drawn)
         return Fail(QStringLiteral("Le dessin de « %1 » a échoué.").arg(arguments[0]));
@@ -332,7 +336,7 @@ int AdminTool::RunDefinition(const QStringList& arguments)
     QString error;
     if (!params.LoadFromFile(arguments[0], &error))
         return Fail(error);
-    std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem(arguments[1], params));
+    const std::unique_ptr<TDPRptItem> root = DPRpt_CreateItem(arguments[1], params);
     if (!root)
         return Fail(QStringLiteral("Le fichier de définition « %1 » contient des erreurs : la rubrique « %2 » "
                                    "manque ou ne décrit pas un élément valide.")

@@ -1,8 +1,10 @@
 // Background layer items: sound markers in a work file.
 #include "documents/BackgroundPictures.h"
 #include "documents/TBkLayerIt.h"
+#include "documents/TEP_Doc.h"
 #include "params/Param_Obj.h"
 #include "report/DefinitionFile.h"
+#include "report/ItemTypeRegistry.h"
 #include "report/ReportDrawing.h"
 #include "report/TDPRptRect.h"
 
@@ -10,6 +12,7 @@
 #include <QPainter>
 #include <QTest>
 #include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -24,7 +27,8 @@ std::unique_ptr<TDPRptItem> LoadPage(const QStringList& lines)
 {
     Param_Obj params;
     params.LoadFromLines(lines);
-    std::unique_ptr<TDPRptItem> root(DPRpt_CreateItem("MAINRECT", params));
+    TBkLayerIt::RegisterItemType();
+    std::unique_ptr<TDPRptItem> root = DPRpt_CreateItem("MAINRECT", params);
     if (root)
         root->SetScale(1.0f);
     return root;
@@ -53,6 +57,7 @@ class TestBackgroundLayer : public QObject {
     Q_OBJECT
 
 private slots:
+    void worksheetsKnowMarkers();
     void loadsAndSavesBackUnchanged();
     void pictureNames();
     void drawsWithAndWithoutPicture();
@@ -60,6 +65,18 @@ private slots:
     void proportionalResize();
     void modeRestoredAfterBaseOperations();
 };
+
+void TestBackgroundLayer::worksheetsKnowMarkers()
+{
+    // Runs first: nothing has registered the marker type yet. A worksheet
+    // does it before any work file loads, so markers are never dropped.
+    QVERIFY(!ItemTypeRegistry::Instance().IsRegistered("BKLITEM"));
+    TEP_Doc doc;
+    QVERIFY(ItemTypeRegistry::Instance().IsRegistered("BKLITEM"));
+    std::unique_ptr<TDPRptItem> marker = ItemTypeRegistry::Instance().CreateByType("BKLITEM");
+    QVERIFY(dynamic_cast<TBkLayerIt*>(marker.get()));
+    QCOMPARE(typeid(*marker->CreateEmpty()), typeid(TBkLayerIt));
+}
 
 void TestBackgroundLayer::loadsAndSavesBackUnchanged()
 {
@@ -141,11 +158,13 @@ void TestBackgroundLayer::proportionalResize()
     QCOMPARE(drag.rect, QRect(110, 100, 190, 190));
     QVERIFY(!marker->DragHandle(5, 10, 0, false, drag));
 
-    QVERIFY(marker->ApplyHandleDrag(3, -179, 0, true));
+    QVERIFY(marker->DragHandle(3, -179, 0, true, drag));
+    QVERIFY(marker->ApplyHandleDrag(drag));
     QCOMPARE(marker->Width, 21.0f);
     QCOMPARE(marker->Height, 21.0f);
+    QCOMPARE(marker->SpDrMode, int(TBkLayerIt::BkSound));
     QVERIFY(!marker->DragHandle(3, -1, 0, false, drag)); // 20 pixels: refused
-    QVERIFY(!marker->ApplyHandleDrag(3, -1, 0, true));
+    QVERIFY(!marker->ApplyHandleDrag(drag)); // computed before the resize: refused
     QCOMPARE(marker->Width, 21.0f);
 
     // Other modes resize as special drawings.
@@ -158,16 +177,15 @@ void TestBackgroundLayer::modeRestoredAfterBaseOperations()
 {
     std::unique_ptr<TDPRptItem> root = LoadPage(kWorkFile);
     TBkLayerIt* marker = Marker(*root, "S1");
-    marker->SelectionVisible = true;
+    marker->EditState.SelectionVisible = true;
     const QImage page = DrawPage(*root);
     QCOMPARE(page.pixel(200, 100), qRgb(0, 128, 0)); // selection frame of a rectangle
     QCOMPARE(marker->SpDrMode, 16);
-    QCOMPARE(marker->SavedMode, -1);
+    QCOMPARE(marker->ShapeMode(), int(TDPRptSpDr::SpRect)); // a rectangle for handles and frame
     QCOMPARE(marker->HandleRects.size(), 4);
-    HandleDrag drag;
-    marker->DragHandle(3, 5, 0, false, drag);
+    QPoint point;
+    QVERIFY(marker->HandlePoint(3, point));
     QCOMPARE(marker->SpDrMode, 16);
-    QCOMPARE(marker->SavedMode, -1);
 }
 
 QTEST_MAIN(TestBackgroundLayer)

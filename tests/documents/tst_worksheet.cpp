@@ -80,14 +80,13 @@ void TestWorksheet::lifeCycle()
     QVERIFY(doc.EPDoc_Save());
     QVERIFY(!Has("Fiche_Paul.txt")); // untouched: no file
 
-    auto* highlight = new TDPRptSpDr;
+    auto* highlight = doc.Tree()->AddChild("NEWIT_1", std::make_unique<TDPRptSpDr>());
     highlight->Name = "NEWIT_1";
     highlight->SpDrMode = TDPRptSpDr::SpHighLight;
     highlight->Width = 500;
     highlight->Height = 100;
     highlight->PosX = 100;
     highlight->PosY = 200;
-    doc.Tree()->AddObject("NEWIT_1", highlight);
     QVERIFY(doc.EPDoc_Save());
     QVERIFY(Has("Fiche_Paul.txt"));
     QVERIFY(doc.HasWork());
@@ -410,7 +409,7 @@ void TestWorksheet::exportPage()
     QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
     QVERIFY(doc.EPDoc_SetUser("Paul"));
     QVERIFY(doc.EPDoc_LoadForUse());
-    auto* highlight = new TDPRptSpDr;
+    auto* highlight = doc.Tree()->AddChild("NEWIT_1", std::make_unique<TDPRptSpDr>());
     highlight->Name = "NEWIT_1";
     highlight->SpDrMode = TDPRptSpDr::SpHighLight;
     highlight->ForeColors[0] = RgbColor(0x0000FF);
@@ -418,8 +417,7 @@ void TestWorksheet::exportPage()
     highlight->Height = 200;
     highlight->PosX = 1000;
     highlight->PosY = 1300;
-    doc.Tree()->AddObject("NEWIT_1", highlight);
-    auto* text = new TDPRptText;
+    auto* text = doc.Tree()->AddChild("NEWIT_2", std::make_unique<TDPRptText>());
     text->Name = "NEWIT_2";
     text->Transparent = true;
     text->Width = 1000;
@@ -428,12 +426,27 @@ void TestWorksheet::exportPage()
     text->PosY = 1016;
     text->Font.Size = 40;
     text->Value = "MMMMMMMM";
-    doc.Tree()->AddObject("NEWIT_2", text);
     QVERIFY(doc.EPDoc_Save());
 
-    doc.EPDoc_Close(); // export loads the work it draws
+    // Exported while the pupil edits the text at 150 % on screen: the screen
+    // keeps its scale and hit rectangles, and the page has the text.
+    QVERIFY(doc.Tree()->SetScale(float(96 / 254.0 * 1.5)));
+    text->EditState = {true, true, true, false, true, 2};
+    const QRect screenRect = text->ScreenRect;
+    const QRect pixelRect = text->PixelRect;
+    QVERIFY(doc.EPDoc_ExportJpeg(Path("editing.jpg")));
+    QVERIFY(doc.IsLoaded());
+    QCOMPARE(doc.Tree()->Scale, float(96 / 254.0 * 1.5));
+    QCOMPARE(text->ScreenRect, screenRect);
+    QCOMPARE(text->PixelRect, pixelRect);
+    QVERIFY(text->EditState.HiddenWhileEdited);
+    QCOMPARE(text->EditState.CaretPosition, 2);
+    doc.EPDoc_Close();
+
+    // Export loads the work it draws.
     QVERIFY(doc.EPDoc_ExportJpeg(Path("out.jpg")));
     QVERIFY(!doc.IsLoaded());
+    QCOMPARE(JpegCodec::DecodeFile(Path("editing.jpg")), JpegCodec::DecodeFile(Path("out.jpg")));
     const QImage page = JpegCodec::DecodeFile(Path("out.jpg"));
     QCOMPARE(page.size(), QSize(827, 1169)); // A4 at the picture's 100 dpi
     JpegHeader::Resolution resolution;

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PRHeadingList headings;
     params.PRGetHeadingsB(headings);
     const QString root = headings.isEmpty() ? QStringLiteral("MAINRECT") : headings.first().name;
-    std::unique_ptr<TDPRptItem> tree(DPRpt_CreateItem(root, params));
+    std::unique_ptr<TDPRptItem> tree = DPRpt_CreateItem(root, params);
     if (!tree)
         return 0;
     QImage page(64, 64, QImage::Format_RGB32);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     Param_Obj again;
     again.LoadFromLines(saved);
-    std::unique_ptr<TDPRptItem> reloaded(DPRpt_CreateItem(tree->Name, again));
+    std::unique_ptr<TDPRptItem> reloaded = DPRpt_CreateItem(tree->Name, again);
     if (reloaded) {
         reloaded->SetScale(1.0f);
         QStringList savedAgain;

@@ -2,11 +2,13 @@
 #include "TestFiles.h"
 #include "params/Param_Obj.h"
 #include "report/DefinitionFile.h"
+#include "report/ItemTypeRegistry.h"
 #include "report/TDPRptRect.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -47,6 +49,7 @@ private slots:
     void childRules_data();
     void childRules();
     void typeWordIsExact();
+    void engineTypesStandAlone();
     void cyclicChildIsSkipped();
     void createByKind();
     void unscalableItemIsNotWritten();
@@ -118,7 +121,7 @@ void TestDefinitionFile::loadFromFileAndMissingFile()
     TDPRptRect root;
     QVERIFY(DPRpt_Load(&root, "mainrect", fileName));
     QCOMPARE(root.ChildCount(), 3);
-    std::unique_ptr<TDPRptItem> created(DPRpt_CreateItem("NEWIT_2", fileName));
+    std::unique_ptr<TDPRptItem> created = DPRpt_CreateItem("NEWIT_2", fileName);
     QVERIFY(created);
     QCOMPARE(created->TypeName(), QString("RECT"));
     QVERIFY(!DPRpt_Load(&root, "MAINRECT", dir.filePath("absent.txt")));
@@ -194,8 +197,23 @@ void TestDefinitionFile::typeWordIsExact()
         {"[A]", "TYPE=text", "RECT=10,10", "[B]", "TYPE=UNKNOWN", "RECT=10,10", "[C]", "TYPE= RECT ", "RECT=10,10"});
     QVERIFY(!DPRpt_CreateItem("A", params));
     QVERIFY(!DPRpt_CreateItem("B", params));
-    std::unique_ptr<TDPRptItem> item(DPRpt_CreateItem("C", params));
+    std::unique_ptr<TDPRptItem> item = DPRpt_CreateItem("C", params);
     QVERIFY(item);
+}
+
+void TestDefinitionFile::engineTypesStandAlone()
+{
+    // The engine knows its own classes; the background layer's type belongs
+    // to the documents, which this test does not link.
+    const QStringList types {"RECT", "TEXT", "VTEXT", "GRID", "IMG", "SPDR"};
+    for (const QString& type : types) {
+        std::unique_ptr<TDPRptItem> item = DPRpt_CreateItem("A", Params({"[A]", "TYPE=" + type, "RECT=10,10"}));
+        QVERIFY2(item, qPrintable(type));
+        QCOMPARE(item->TypeName(), type);
+        QCOMPARE(typeid(*item->CreateEmpty()), typeid(*item));
+    }
+    QVERIFY(!ItemTypeRegistry::Instance().IsRegistered("BKLITEM"));
+    QVERIFY(!DPRpt_CreateItem("A", Params({"[A]", "TYPE=BKLITEM", "RECT=10,10"})));
 }
 
 void TestDefinitionFile::cyclicChildIsSkipped()
@@ -212,7 +230,7 @@ void TestDefinitionFile::cyclicChildIsSkipped()
 
 void TestDefinitionFile::createByKind()
 {
-    std::unique_ptr<TDPRptItem> rect(DPRpt_CreateItemByKind(2));
+    std::unique_ptr<TDPRptItem> rect = DPRpt_CreateItemByKind(2);
     QVERIFY(rect);
     QCOMPARE(rect->TypeName(), QString("RECT"));
     QCOMPARE(rect->Kind(), 2);
@@ -229,9 +247,7 @@ void TestDefinitionFile::unscalableItemIsNotWritten()
     root.Name = "ROOT";
     root.Width = 100;
     root.Height = 100;
-    auto* child = new TDPRptRect;
-    child->Name = "BAD";
-    root.AddObject("BAD", child);
+    root.AddChild("BAD", std::make_unique<TDPRptRect>())->Name = "BAD";
     QVERIFY(root.SetScale(1.0f));
     QVERIFY(!SaveToLines(&root, lines));
 }
@@ -242,7 +258,7 @@ void TestDefinitionFile::newItemNames()
     QVERIFY(DPRpt_Load(&root, "MAINRECT", Params(kWorkFile)));
     // NEWIT_1, NEWIT_2 and NEWIT_3 (a grandchild) are taken.
     QCOMPARE(NewItemName(root.ChildAt(2)), QString("NEWIT_4"));
-    root.RemoveChild("newit_2", nullptr, true);
+    QVERIFY(root.RemoveChild("newit_2", nullptr));
     QCOMPARE(NewItemName(&root), QString("NEWIT_2"));
 }
 

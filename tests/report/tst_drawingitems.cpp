@@ -40,7 +40,7 @@ Page LoadPage(const QStringList& keys, int posX = 50, int posY = 60)
         "[MAIN]", "TYPE=RECT", "RECT=300,300", QStringLiteral("CHILD=D,%1,%2").arg(posX).arg(posY), "[D]", "TYPE=SPDR"};
     lines += keys;
     Page page;
-    page.root.reset(DPRpt_CreateItem("MAIN", Params(lines)));
+    page.root = DPRpt_CreateItem("MAIN", Params(lines));
     if (page.root && page.root->ChildCount() == 1) {
         page.item = dynamic_cast<TDPRptSpDr*>(page.root->ChildAt(0));
         page.root->SetScale(1.0f);
@@ -119,7 +119,7 @@ void TestDrawingItems::modeNames()
     QCOMPARE(TDPRptSpDr::ModeName(14), QString("SpHighLight"));
     QCOMPARE(TDPRptSpDr::ModeName(0), QString());
     QCOMPARE(TDPRptSpDr::ModeName(16), QString());
-    std::unique_ptr<TDPRptItem> byKind(DPRpt_CreateItemByKind(66));
+    std::unique_ptr<TDPRptItem> byKind = DPRpt_CreateItemByKind(66);
     QVERIFY(dynamic_cast<TDPRptSpDr*>(byKind.get()));
     QCOMPARE(byKind->TypeName(), QString("SPDR"));
     QCOMPARE(byKind->Kind(), 2);
@@ -264,7 +264,7 @@ void TestDrawingItems::arrowPointingUpLeftRoundTrips()
         const QList<QPoint> before = page.item->ShapePoints.mid(0, 2);
         QStringList lines;
         QVERIFY(SaveToLines(page.root.get(), lines));
-        std::unique_ptr<TDPRptItem> reloaded(DPRpt_CreateItem("MAIN", Params(lines)));
+        std::unique_ptr<TDPRptItem> reloaded = DPRpt_CreateItem("MAIN", Params(lines));
         QVERIFY(reloaded);
         reloaded->SetScale(1.0f);
         auto* arrow = dynamic_cast<TDPRptSpDr*>(reloaded->ChildAt(0));
@@ -444,9 +444,9 @@ void TestDrawingItems::hiddenWhileEditedIsSkipped()
 {
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpFRect", "SPDRFGCOLOR=255"});
     QVERIFY(page.item);
-    page.item->HiddenWhileEdited = true;
+    page.item->EditState.HiddenWhileEdited = true;
     QCOMPARE(DrawPage(*page.root).pixel(100, 85), kWhite);
-    page.item->HiddenWhileEdited = false;
+    page.item->EditState.HiddenWhileEdited = false;
     QCOMPARE(DrawPage(*page.root).pixel(100, 85), kRed);
 }
 
@@ -455,7 +455,7 @@ void TestDrawingItems::selectionDisplay()
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpRect", "SPDRFGCOLOR=255"});
     QVERIFY(page.item);
     page.root->SetScale(1.0f);
-    page.item->SelectionVisible = true;
+    page.item->EditState.SelectionVisible = true;
     QImage image = DrawPage(*page.root);
     const QRgb selection = qRgb(0, 128, 0);
     QCOMPARE(image.pixel(100, 60), selection); // frame over the screen rectangle
@@ -463,8 +463,8 @@ void TestDrawingItems::selectionDisplay()
     QCOMPARE(image.pixel(60, 70), kWhite);
     QCOMPARE(image.pixel(149, 109), selection);
 
-    page.item->SelectionVisible = false;
-    page.item->HandlesShown = true;
+    page.item->EditState.SelectionVisible = false;
+    page.item->EditState.HandlesShown = true;
     image = DrawPage(*page.root);
     QCOMPARE(image.pixel(46, 56), kBlack); // handle frame around the corner (50, 60)
     QCOMPARE(image.pixel(50, 60), kWhite);
@@ -525,11 +525,16 @@ void TestDrawingItems::handlesAndDrags()
     QCOMPARE(drag.rect, QRect(50, 60, 90, 55));
     QVERIFY(!item.DragHandle(1, 200, 0, false, drag)); // nothing left
 
-    QVERIFY(item.ApplyHandleDrag(1, 10, 5, false));
+    QVERIFY(item.DragHandle(1, 10, 5, false, drag));
+    QVERIFY(item.ApplyHandleDrag(drag));
     QCOMPARE(item.PosX, 60.0f);
     QCOMPARE(item.Width, 90.0f);
     QCOMPARE(item.Height, 45.0f);
-    QVERIFY(item.ApplyHandleDrag(3, -10, 0, true));
+    QCOMPARE(item.ScreenRect, drag.rect);
+    QVERIFY(!item.ApplyHandleDrag(drag)); // computed on the geometry before: refused
+    QCOMPARE(item.Width, 90.0f);
+    QVERIFY(item.DragHandle(3, -10, 0, true, drag));
+    QVERIFY(item.ApplyHandleDrag(drag));
     QCOMPARE(item.Width, 80.0f);
     QCOMPARE(item.PosX, 60.0f);
 
@@ -538,9 +543,10 @@ void TestDrawingItems::handlesAndDrags()
     page.root->SetScale(1.0f);
     QVERIFY(item.DragHandle(3, 10, 30, false, drag));
     QCOMPARE(drag.rect.height(), item.ScreenRect.height()); // never resized vertically
+    QVERIFY(item.DragHandle(3, 10, 0, false, drag));
     item.SpDrMode = TDPRptSpDr::SpLines;
     QVERIFY(!item.DragHandle(1, 1, 1, false, drag));
-    QVERIFY(!item.ApplyHandleDrag(1, 1, 1, false));
+    QVERIFY(!item.ApplyHandleDrag(drag)); // no corner handles on a polyline
 }
 
 void TestDrawingItems::arrowTipDrag()
@@ -556,9 +562,22 @@ void TestDrawingItems::arrowTipDrag()
     QCOMPARE(drag.angle, 90.0f);
     QCOMPARE(arrow.Angle, 0.0f); // unchanged until applied
     QVERIFY(drag.rect.contains(QPoint(50, 0)));
-    QVERIFY(arrow.ApplyHandleDrag(1, -100, -100, true));
+    QVERIFY(arrow.ApplyHandleDrag(drag));
     QCOMPARE(arrow.Angle, 90.0f);
+    QCOMPARE(arrow.Length, 100);
     QCOMPARE(arrow.ShapePoints[1], QPoint(50, 0));
+    QCOMPARE(arrow.ScreenRect, drag.rect); // the drag showed where the arrow lands
+
+    // In a parent away from the page's corner, the turned arrow is laid out
+    // where the item sits.
+    page.root->X = 20;
+    page.root->Y = 30;
+    QVERIFY(page.root->SetScale(1.0f));
+    QVERIFY(arrow.DragHandle(1, 100, 100, false, drag));
+    QCOMPARE(drag.angle, 0.0f);
+    QVERIFY(drag.rect.contains(QPoint(170, 130)));
+    QVERIFY(arrow.ApplyHandleDrag(drag));
+    QCOMPARE(arrow.ScreenRect, drag.rect);
 }
 
 void TestDrawingItems::hitDistances()

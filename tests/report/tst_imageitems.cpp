@@ -109,8 +109,8 @@ void TestImageItems::placement()
 void TestImageItems::drawsCentredAndStretched()
 {
     const QString path = WritePicture("wide.jpg", 1000, 500);
-    std::unique_ptr<TDPRptItem> item(DPRpt_CreateItem(
-        "I", Params({"[I]", "TYPE=IMG", "RECT=400,400", "IMGNAME=" + path, "IMGOPTIONS=CENTERED", "TRANSPARENT=YES"})));
+    std::unique_ptr<TDPRptItem> item = DPRpt_CreateItem(
+        "I", Params({"[I]", "TYPE=IMG", "RECT=400,400", "IMGNAME=" + path, "IMGOPTIONS=CENTERED", "TRANSPARENT=YES"}));
     QVERIFY(item);
     QImage page = Draw(*item);
     QCOMPARE(page.pixel(200, 99), qRgb(1, 2, 3)); // above the picture: untouched
@@ -207,7 +207,7 @@ void TestImageItems::gridRoundTripAndLayout()
         "CHILD=C22,205,110", "", "[C11]", "TYPE=TEXT", "RECT=200,100", "FONT=10,Arial", "VALUE=un", "", "[C12]",
         "TYPE=TEXT", "RECT=150,100", "FONT=10,Arial", "VALUE=deux", "", "[C21]", "TYPE=TEXT", "RECT=200,120",
         "FONT=10,Arial", "VALUE=trois", "", "[C22]", "TYPE=TEXT", "RECT=150,120", "FONT=10,Arial", "VALUE=quatre"};
-    std::unique_ptr<TDPRptItem> item(DPRpt_CreateItem("G", Params(file)));
+    std::unique_ptr<TDPRptItem> item = DPRpt_CreateItem("G", Params(file));
     auto* grid = dynamic_cast<TDPRptGrid*>(item.get());
     QVERIFY(grid);
     QCOMPARE(grid->Kind(), 18);

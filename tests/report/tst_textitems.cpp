@@ -109,7 +109,7 @@ void TestTextItems::defaults()
     QCOMPARE(text.GetValue().toString(), QString("abc"));
     QVERIFY(!text.SetValue({12}));
     QVERIFY(!text.SetValue({QStringLiteral("a"), QStringLiteral("b")}));
-    std::unique_ptr<TDPRptItem> byKind(DPRpt_CreateItemByKind(10));
+    std::unique_ptr<TDPRptItem> byKind = DPRpt_CreateItemByKind(10);
     QCOMPARE(byKind->TypeName(), QString("VTEXT"));
 }
 
@@ -353,19 +353,22 @@ void TestTextItems::caret()
     text->SetScale(1.0f);
     const int advance = QFontMetrics(Courier10()).horizontalAdvance(QLatin1Char('a'));
     const int h = QFontMetrics(Courier10()).height();
-    QCOMPARE(text->CaretPositionAt(QPoint(advance * 2 + 1, 2)), 2);
-    QCOMPARE(text->CaretPositionAt(QPoint(advance * 3 - 1, h + 2)), 8);
-    QCOMPARE(text->CaretPositionAt(QPoint(1000, 1000)), 9);
+    QCOMPARE(text->CaretPositionAt(QPoint(advance * 2 + 1, 2), 96), 2);
+    QCOMPARE(text->CaretPositionAt(QPoint(advance * 3 - 1, h + 2), 96), 8);
+    QCOMPARE(text->CaretPositionAt(QPoint(1000, 1000), 96), 9);
+    // Larger fonts on a surface of higher resolution: fewer characters
+    // before the same point.
+    QVERIFY(text->CaretPositionAt(QPoint(advance * 3 + 1, 2), 192) < 3);
 
-    text->RequestCaretAt(QPoint(advance, 1));
-    text->CaretVisible = true;
+    text->EditState.CaretPosition = text->CaretPositionAt(QPoint(advance, 1), 96);
+    text->EditState.CaretVisible = true;
     text->Font.Color = RgbColor(0x0000FF);
     const QImage image = Draw(*text);
-    QCOMPARE(text->CaretPosition, 1);
+    QCOMPARE(text->EditState.CaretPosition, 1); // drawing only reads the caret
     QCOMPARE(image.pixel(advance, h - 1), qRgb(255, 0, 0)); // caret bar, full line height
     QCOMPARE(image.pixel(advance + 1, 0), qRgb(255, 0, 0));
 
-    text->SelectionVisible = true;
+    text->EditState.SelectionVisible = true;
     QCOMPARE(Draw(*text).pixel(399, 100), qRgb(0, 128, 0));
     // In the user's look, passed with the drawing's parameters.
     TDPRptPrintParams params;

@@ -19,16 +19,16 @@ namespace {
 // it is.
 bool Touch(TEP_Doc& doc, const QString& user, int round)
 {
-    auto* text = new TDPRptText;
-    text->Name = QStringLiteral("NEWIT_%1").arg(round);
+    const QString name = QStringLiteral("NEWIT_%1").arg(round);
+    auto* text = doc.Tree()->AddChild(name, std::make_unique<TDPRptText>());
+    text->Name = name;
     text->Width = 400;
     text->Height = 100;
     text->PosX = float(round % 1500);
     text->PosY = float(round * 7 % 2500);
     text->Value = user;
-    doc.Tree()->AddObject(text->Name, text);
     if (doc.Tree()->ChildCount() > 40)
-        doc.Tree()->RemoveChild(QString(), doc.Tree()->ChildAt(1), true);
+        doc.Tree()->RemoveChild(QString(), doc.Tree()->ChildAt(1));
     return doc.EPDoc_Save().Ok();
 }
 

@@ -46,12 +46,12 @@ private:
 void AddText(TEP_Doc& doc, int count)
 {
     for (int i = 0; i < count; ++i) {
-        auto* text = new TDPRptText;
-        text->Name = QStringLiteral("NEWIT_%1").arg(doc.Tree()->ChildCount());
+        const QString name = QStringLiteral("NEWIT_%1").arg(doc.Tree()->ChildCount());
+        auto* text = doc.Tree()->AddChild(name, std::make_unique<TDPRptText>());
+        text->Name = name;
         text->Width = 400;
         text->Height = 100;
         text->Value = QString(200, QLatin1Char('x'));
-        doc.Tree()->AddObject(text->Name, text);
     }
 }
 
