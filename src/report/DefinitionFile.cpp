@@ -15,9 +15,18 @@ namespace {
 // nesting sections further must not exhaust the stack.
 constexpr int kMaxDepth = 64;
 
-// The sections being loaded from the root down to the current item: a child
-// naming one of them would make the load endless, so it is skipped.
-using SectionChain = QStringList;
+// What a load has gone through so far, by upper-cased section name (sections
+// are found ignoring case). chain: the sections from the root down to the
+// current item; a child naming one of them would make the load endless.
+// taken: every section a CHILD line has already used. Names are unique in a
+// tree, and a file is written with one section per item: a section two
+// parents list loads once, under the first, or the tree would be saved with
+// two sections of one name, the second never read back (and a forged file
+// listing each section twice would build 2^n items).
+struct SectionChain {
+    QStringList chain;
+    QSet<QString> taken;
+};
 
 bool LoadItem(
     TDPRptItem* item, const QString& section, const Param_Obj& params, int first, int last, SectionChain& chain);
@@ -29,6 +38,15 @@ std::unique_ptr<TDPRptItem> CreateItem(const QString& section, const Param_Obj& 
     if (!item || !LoadItem(item.get(), section, params, -1, -1, chain))
         return nullptr;
     return item;
+}
+
+// A CHILD coordinate as the reading below takes it.
+float ReadablePlace(float place, float parentSize)
+{
+    const int written = RoundHalfEven(place);
+    if (written < 0)
+        return 0;
+    return written >= parentSize ? 10 : place;
 }
 
 void LoadChild(TDPRptItem* parent, const QString& childLine, const Param_Obj& params, SectionChain& chain)
@@ -45,15 +63,22 @@ void LoadChild(TDPRptItem* parent, const QString& childLine, const Param_Obj& pa
     if (*y >= parent->Height)
         y = 10;
     const QString& name = fields[0];
-    if (chain.contains(name.toUpper()) || chain.size() >= kMaxDepth || params.PRGetParHead(name) < 0)
+    const QString key = name.toUpper();
+    if (!parent->CanHaveChildren || chain.chain.contains(key) || chain.taken.contains(key)
+        || chain.chain.size() >= kMaxDepth || params.PRGetParHead(name) < 0)
         return;
-    if (!parent->CanHaveChildren)
-        return;
+    chain.taken.insert(key);
     std::unique_ptr<TDPRptItem> child = CreateItem(name, params, chain);
     if (!child)
         return;
     child->PosX = float(*x);
     child->PosY = float(*y);
+    // The place the item settles at is the one its CHILD line will hold: it
+    // must read back as it is (a negative coordinate would skip the item, a
+    // coordinate past the parent would move it).
+    child->SettlePlace();
+    child->PosX = ReadablePlace(child->PosX, parent->Width);
+    child->PosY = ReadablePlace(child->PosY, parent->Height);
     parent->AddObject(name, std::move(child));
 }
 
@@ -65,12 +90,14 @@ bool LoadItem(
         return false;
     if (!item->LoadFromParams(section, params, first, last))
         return false;
-    chain.append(StrTrim(section).toUpper());
+    const QString key = StrTrim(section).toUpper();
+    chain.chain.append(key);
+    chain.taken.insert(key);
     const QStringList childLines = item->ChildNames;
     item->ChildNames.clear();
     for (const QString& line : childLines)
         LoadChild(item, line, params, chain);
-    chain.removeLast();
+    chain.chain.removeLast();
     return true;
 }
 

@@ -23,7 +23,10 @@ void TDPRptGrid::Reset()
 
 QList<int> TDPRptGrid::ReadSizes(const QString& value)
 {
+    // No sizes are written as an empty value, which must read back as none.
     QList<int> sizes;
+    if (StrTrim(value).isEmpty())
+        return sizes;
     for (const QString& field : StrSplitFields(value, QStringLiteral(",")))
         sizes << std::max(0, TextToInt(field).value_or(0));
     return sizes;

@@ -482,7 +482,8 @@ std::unique_ptr<TDPRptItem> TDPRptItem::CreateEmpty() const
 std::unique_ptr<TDPRptItem> TDPRptItem::DeepCopy() const
 {
     std::unique_ptr<TDPRptItem> copy = CreateEmpty();
-    Q_ASSERT_X(copy && typeid(*copy) == typeid(*this), "TDPRptItem", "CreateEmpty gives another class");
+    const TDPRptItem* made = copy.get();
+    Q_ASSERT_X(made && typeid(*made) == typeid(*this), "TDPRptItem", "CreateEmpty gives another class");
     if (!copy || !copy->CopyFrom(*this))
         return nullptr;
     for (const Child& child : m_children)

@@ -89,6 +89,10 @@ public:
     virtual int Kind() const { return 1; }
     virtual QString TypeName() const { return QStringLiteral("BASIC"); }
     virtual void Reset();
+    // Moves a loaded item to the place its own layout gives it, before it
+    // is first laid out (special drawings turn older shapes into their
+    // current form); the loader then checks that place reads back.
+    virtual void SettlePlace() { }
     // Copies the source's fields (names, geometry, colours, flags, child
     // names), never its parent link nor its editing state; mode 1 also
     // takes the source's children over. False for another mode, no source,

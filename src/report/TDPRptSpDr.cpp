@@ -145,6 +145,9 @@ void TDPRptSpDr::ConvertRelation()
     }
     PosX += float(pen + 1);
     PosY += float(pen + 4);
+    // A relation shorter than an arrow may be would be saved with a length
+    // the next reading ignores (and would draw it 200 units long).
+    Length = std::max(Length, int(MinLength));
     SpDrMode = SpArrow;
     ArrowType = ArrowRel;
 }
@@ -212,14 +215,20 @@ void TDPRptSpDr::ComputeArrow(float scale)
     Height = float(std::ceil(bottom + margin) - boxTop + 1);
 }
 
-bool TDPRptSpDr::ComputeGeometry(float scale)
+void TDPRptSpDr::SettlePlace()
 {
     if (SpDrMode == SpHRel || SpDrMode == SpTBRel || SpDrMode == SpBTRel)
         ConvertRelation();
     if (m_lineHeightPending && SpDrMode == SpHLine)
         PosY += float(PenSize - 1);
     m_lineHeightPending = false;
+    if (SpDrMode == SpLines)
+        ComputeLinesBox();
+}
 
+bool TDPRptSpDr::ComputeGeometry(float scale)
+{
+    SettlePlace();
     if (SpDrMode == SpArrow) {
         ComputeArrow(scale);
         return true;
@@ -227,8 +236,6 @@ bool TDPRptSpDr::ComputeGeometry(float scale)
     m_drawingOffset = QPointF();
     if (SpDrMode == SpHLine)
         Height = float(PenSize);
-    else if (SpDrMode == SpLines)
-        ComputeLinesBox();
     if (!GeometryValid())
         return false;
     const int left = R(PosX), top = R(PosY), right = R(double(PosX) + Width), bottom = R(double(PosY) + Height);
@@ -320,7 +327,7 @@ bool TDPRptSpDr::LoadKey(const QString& key, const QString& value, const QString
         }
         m_pointsRead = true;
     } else if (key == QLatin1String("SPDRLENGTHS")) {
-        if (const std::optional<int> length = TextToInt(firstField); length && *length >= 50)
+        if (const std::optional<int> length = TextToInt(firstField); length && *length >= MinLength)
             Length = *length;
     } else if (key == QLatin1String("SPDRANGLES")) {
         if (const std::optional<double> angle = TextToDecimal(firstField); angle && *angle >= 0 && *angle < 360)
@@ -440,7 +447,7 @@ bool TDPRptSpDr::DragHandle(int handle, int dx, int dy, bool flag, HandleDrag& r
         const QPointF tail(PosX, PosY);
         const QPointF tip(R(ShapePoints[1].x() + dx / double(Scale)), R(ShapePoints[1].y() + dy / double(Scale)));
         const int length = R(QLineF(tail, tip).length());
-        if (length < 50)
+        if (length < MinLength)
             return false;
         // The turned arrow is laid out on a copy, where the item sits.
         TDPRptSpDr turned;
@@ -473,7 +480,7 @@ bool TDPRptSpDr::ApplyHandleDrag(const HandleDrag& drag)
     if (!ScaleValid || drag.scale != Scale || drag.from != ScreenRect)
         return false;
     if (ShapeMode() == SpArrow && drag.handle == 1) {
-        if (drag.length < 50)
+        if (drag.length < MinLength)
             return false;
         Angle = drag.angle;
         Length = drag.length;

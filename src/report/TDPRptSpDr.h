@@ -37,6 +37,9 @@ public:
     enum ArrowKind { ArrowHead = 0, ArrowLine = 1, ArrowRel = 2 };
     // The end dots of relation arrows are capped at this size (units).
     static constexpr int MaxRelDot = 30;
+    // The shortest arrow a file may hold (units): shorter lengths are not
+    // read, so no arrow is ever made shorter.
+    static constexpr int MinLength = 50;
     static constexpr int HandleHalfSize = 4;
 
     TDPRptSpDr();
@@ -56,6 +59,7 @@ public:
     bool PaintBackground(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
     bool DrawBorders(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params) override;
     QPointF LayoutOrigin() const override;
+    void SettlePlace() override;
 
     // Shape points in document units; relation modes become "REL" arrows
     // first. Uses the scale being set (the end dots of relations have a

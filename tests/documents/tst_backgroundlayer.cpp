@@ -75,7 +75,9 @@ void TestBackgroundLayer::worksheetsKnowMarkers()
     QVERIFY(ItemTypeRegistry::Instance().IsRegistered("BKLITEM"));
     std::unique_ptr<TDPRptItem> marker = ItemTypeRegistry::Instance().CreateByType("BKLITEM");
     QVERIFY(dynamic_cast<TBkLayerIt*>(marker.get()));
-    QCOMPARE(typeid(*marker->CreateEmpty()), typeid(TBkLayerIt));
+    const std::unique_ptr<TDPRptItem> empty = marker->CreateEmpty();
+    const TDPRptItem& made = *empty;
+    QCOMPARE(typeid(made), typeid(TBkLayerIt));
 }
 
 void TestBackgroundLayer::loadsAndSavesBackUnchanged()

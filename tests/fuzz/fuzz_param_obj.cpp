@@ -37,9 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     edited.PRReNumberHeading(QStringLiteral("ITEM"));
     edited.PRClear(QStringLiteral("ITEM"), QStringLiteral("*"));
     const QByteArray saved = TextFile::EncodeLines(edited.Lines());
-    // What is written reads back as the same lines.
-    Param_Obj reread;
-    reread.LoadFromLines(TextFile::DecodeLines(saved));
+    // What is written reads back as the same lines (a line holding a line
+    // break cannot)…
     if (TextFile::DecodeLines(saved) != edited.Lines() && !saved.contains('\0')) {
         bool cutByLineEnd = false;
         for (const QString& line : edited.Lines())
@@ -47,5 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!cutByLineEnd)
             __builtin_trap();
     }
+    // …and a file the program wrote reads back and writes again as the
+    // same bytes, whatever it holds.
+    Param_Obj reread;
+    reread.LoadFromLines(TextFile::DecodeLines(saved));
+    if (TextFile::EncodeLines(reread.Lines()) != saved)
+        __builtin_trap();
     return 0;
 }
