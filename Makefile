@@ -7,7 +7,7 @@ FUZZ_SMOKE_SECONDS ?= 20
 FUZZ_SECONDS ?= 300
 FR_LOCALE := $(shell locale -a 2>/dev/null | grep -i '^fr_FR\.utf-\?8$$' | head -n1)
 
-.PHONY: all deps configure build test fuzz bench bench-peers run clean
+.PHONY: all deps configure build check test asan fuzz bench bench-peers run install clean
 
 all: build
 
@@ -20,12 +20,23 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR)
 
-# The whole suite runs twice: once in the C locale, once in French, where a
-# decimal comma must never reach a stored file.
+# Everyday work: the unit tests alone, in one locale, two at a time. No
+# fuzzing, no sanitizers, no robustness or stress runs.
+check: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 -LE robustness
+
+# The whole suite, as CI runs it: a fuzzing smoke run, every test twice (in
+# the C locale, then in French, where a decimal comma must never reach a
+# stored file), then once more under AddressSanitizer and UBSan.
 test: build
 	FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS) sh scripts/fuzz
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -LE stress
+	sh scripts/asan
+
+# The suite under AddressSanitizer and UBSan alone (build-asan).
+asan: deps
+	sh scripts/asan
 
 # Each libFuzzer target for FUZZ_SECONDS (clang, AddressSanitizer, UBSan).
 fuzz: deps
@@ -45,5 +56,10 @@ run: build
 	else echo "Le programme graphique n'existe pas encore : seuls ardoisine-tool et les tests sont construits."; \
 	     echo "The main window is not built yet; see README.md (ardoisine-tool)."; fi
 
+# The programs into PREFIX (default /usr/local); DESTDIR for packaging.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
 clean:
-	rm -rf $(BUILD_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) build-fuzz build-asan
