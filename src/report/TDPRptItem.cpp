@@ -313,16 +313,15 @@ bool TDPRptItem::PrintAt(
 {
     if (!(scale > 0))
         return false;
-    const float oldX = PosX;
-    const float oldY = PosY;
-    PosX = float(x / double(scale));
-    PosY = float(y / double(scale));
-    const bool ok = DrawAt(rect, canvas, params, scale);
-    PosX = oldX;
-    PosY = oldY;
-    if (ScaleValid)
-        Relayout();
-    return ok;
+    // A copy placed there draws: the item keeps its place, scale and
+    // rectangles, which the screen's hit tests use.
+    const std::unique_ptr<TDPRptItem> copy = DeepCopy();
+    if (!copy)
+        return false;
+    copy->LayOutAsChildOf(m_parent);
+    copy->PosX = float(x / double(scale));
+    copy->PosY = float(y / double(scale));
+    return copy->DrawAt(rect, canvas, params, scale);
 }
 
 bool TDPRptItem::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale)

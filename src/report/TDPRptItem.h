@@ -61,6 +61,8 @@ public:
     // --- Virtual operations ---
     virtual bool SetScale(float scale);
     virtual bool DrawAt(const QRect& parentRect, ReportCanvas& canvas, TDPRptPrintParams* params, float scale);
+    // Draws the item as if placed at (x, y) pixels, at that scale, leaving
+    // it as it was.
     virtual bool PrintAt(ReportCanvas& canvas, TDPRptPrintParams* params, int x, int y, int width, int height,
         float scale, const QRect& rect);
     virtual bool SetValue(const QVariantList& arguments);

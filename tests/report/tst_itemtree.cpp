@@ -510,8 +510,21 @@ void TestItemTree::drawInRectAndPrintAt()
     QCOMPARE(image.pixel(69, 79), kRed);
     QCOMPARE(image.pixel(70, 60), kGrey);
     QCOMPARE(image.pixel(120, 130), kRed);
-    QCOMPARE(item.PosX, 0.0f); // its place is restored
+    QCOMPARE(item.PosX, 0.0f); // its place is kept
     QCOMPARE(item.ScreenRect.topLeft(), QPoint(0, 0));
+
+    // Printed at another scale, the item keeps the one it has.
+    QImage half(100, 100, QImage::Format_RGB32);
+    half.fill(kGrey);
+    QPainter halfPainter(&half);
+    ReportCanvas halfCanvas(halfPainter);
+    QVERIFY(item.PrintAt(halfCanvas, nullptr, 40, 40, 10, 10, 0.5f, half.rect()));
+    halfPainter.end();
+    QCOMPARE(half.pixel(40, 40), kRed);
+    QCOMPARE(half.pixel(49, 49), kRed);
+    QCOMPARE(half.pixel(50, 50), kGrey);
+    QCOMPARE(item.Scale, 1.0f);
+    QCOMPARE(item.ScreenRect, QRect(0, 0, 20, 20));
 }
 
 QTEST_MAIN(TestItemTree)
