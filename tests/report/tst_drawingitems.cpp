@@ -475,7 +475,7 @@ void TestDrawingItems::selectionInTheUsersLook()
 {
     Page page = LoadPage({"RECT=100,50", "SPDRMODE=SpRect", "SPDRFGCOLOR=255"});
     QVERIFY(page.item);
-    page.item->SelectionVisible = true;
+    page.item->EditState.SelectionVisible = true;
     SelectionLook look;
     look.frameColor = RgbColor(0xFF0000); // blue
     look.frameWidth = 3;
@@ -492,8 +492,8 @@ void TestDrawingItems::selectionInTheUsersLook()
     QCOMPARE(image.pixel(100, 60), kRed);
     QCOMPARE(image.pixel(100, 61), kWhite);
 
-    page.item->SelectionVisible = false;
-    page.item->HandlesShown = true;
+    page.item->EditState.SelectionVisible = false;
+    page.item->EditState.HandlesShown = true;
     image = DrawPage(*page.root, kWhite, look);
     QCOMPARE(image.pixel(48, 58), kBlack); // a square of half side 2 around the corner (50, 60)
     QCOMPARE(image.pixel(50, 60), kYellow);
