@@ -32,7 +32,12 @@ SaneImageBuilder::SaneImageBuilder(qint64 maxPixels)
 
 bool SaneImageBuilder::BeginFrame(const SANE_Parameters& parameters, QString* error)
 {
-    const SANE_Frame format = parameters.format;
+    // Backends send frame codes the header does not list (JPEG frames are
+    // 11): the code is read as a number, since an enumeration holding a
+    // value outside its range is undefined behaviour.
+    static_assert(sizeof(SANE_Frame) == sizeof(int));
+    int format = 0;
+    std::memcpy(&format, &parameters.format, sizeof format);
     const bool knownFormat = format == SANE_FRAME_GRAY || format == SANE_FRAME_RGB || format == SANE_FRAME_RED
         || format == SANE_FRAME_GREEN || format == SANE_FRAME_BLUE;
     const int samples = format == SANE_FRAME_RGB ? 3 : 1;

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstring>
 
 class TestSane : public QObject {
     Q_OBJECT
@@ -273,7 +274,9 @@ void TestSane::builderRefusals()
 {
     QString error;
     SaneImageBuilder builder;
-    SANE_Parameters jpeg {SANE_Frame(0x0B), SANE_TRUE, 100, 100, 100, 8};
+    SANE_Parameters jpeg {SANE_FRAME_GRAY, SANE_TRUE, 100, 100, 100, 8};
+    const int jpegFrame = 0x0B; // a backend's frame code the header does not list
+    std::memcpy(&jpeg.format, &jpegFrame, sizeof jpegFrame);
     QVERIFY(!builder.BeginFrame(jpeg, &error));
     QCOMPARE(error, QStringLiteral("Le scanner envoie l'image dans un format que le logiciel ne sait pas lire."));
     SANE_Parameters shortLines {SANE_FRAME_RGB, SANE_TRUE, 5, 2, 1, 8};
