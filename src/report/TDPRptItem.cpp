@@ -429,7 +429,13 @@ void TDPRptItem::SetTag(bool recurse, int value)
 
 bool TDPRptItem::AssignFrom(int mode, TDPRptItem* source)
 {
-    if ((mode != 0 && mode != 1) || !source || source == this || !CopyFrom(*source))
+    if ((mode != 0 && mode != 1) || !source || source == this)
+        return false;
+    // Taking over the children of an ancestor would take this item too.
+    for (const TDPRptItem* up = m_parent; mode == 1 && up; up = up->m_parent)
+        if (up == source)
+            return false;
+    if (!CopyFrom(*source))
         return false;
     // Mode 1 hands the source's children over to this item; a child has one
     // owner, so the source's list is emptied rather than shared.

@@ -106,10 +106,11 @@ public:
     std::unique_ptr<TDPRptItem> DeepCopy() const;
 
     // --- Children ---
-    // Adds an item under a name and returns its index. Refused (-1, the item
-    // freed) when this item cannot have children or the item would contain
-    // its own parent. Handing over an item that is already a child returns
-    // its index and changes nothing.
+    // Adds an item under a name and returns its index. Refused with -1 when
+    // this item cannot have children (the item is freed) or when the item
+    // belongs to another list or is an ancestor of this one (left to its
+    // owner). Handing over an item that is already a child returns its
+    // index and changes nothing.
     int AddObject(const QString& name, std::unique_ptr<TDPRptItem> item);
     int InsertObject(int index, const QString& name, std::unique_ptr<TDPRptItem> item);
     // AddObject for a caller that goes on working with the item: the item in

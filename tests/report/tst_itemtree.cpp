@@ -361,6 +361,8 @@ void TestItemTree::tagsColoursAssignReset()
     QCOMPARE(copy.Font.Name, QString("Arial"));
     QCOMPARE(copy.Borders, root.Borders);
     QCOMPARE(copy.ChildCount(), 0);
+    QVERIFY(!child->AssignFrom(1, &root)); // it would take itself
+    QCOMPARE(root.ChildCount(), 1);
     QVERIFY(copy.AssignFrom(1, &root)); // children change owner
     QCOMPARE(copy.ChildCount(), 1);
     QCOMPARE(root.ChildCount(), 0);
