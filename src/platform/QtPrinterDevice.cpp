@@ -8,9 +8,13 @@
 #include <QPageSize>
 #include <QPrinterInfo>
 
-QtPrinterDevice::QtPrinterDevice(const QString& printerName)
+QtPrinterDevice::QtPrinterDevice(const QString& printerName, Destination destination)
     : m_printer(QPrinter::HighResolution)
 {
+    if (destination == Destination::PdfFile) {
+        UsePdfOutput();
+        return;
+    }
     if (!printerName.isEmpty())
         m_printer.setPrinterName(printerName);
     if (printerName.isEmpty() || !m_printer.isValid()) {
@@ -18,12 +22,17 @@ QtPrinterDevice::QtPrinterDevice(const QString& printerName)
         if (!fallback.isEmpty())
             m_printer.setPrinterName(fallback);
     }
-    if (m_printer.printerName().isEmpty() || !m_printer.isValid()) {
-        m_printsToPdf = true;
-        m_printer.setOutputFormat(QPrinter::PdfFormat);
-        // The worksheets are A4 pages, whatever the locale's paper.
-        m_printer.setPageSize(QPageSize(QPageSize::A4));
-    }
+    if (m_printer.printerName().isEmpty() || !m_printer.isValid())
+        UsePdfOutput();
+}
+
+void QtPrinterDevice::UsePdfOutput()
+{
+    m_printsToPdf = true;
+    m_printer.setOutputFormat(QPrinter::PdfFormat);
+    // The worksheets are A4 pages, whatever the locale's paper.
+    m_printer.setPageSize(QPageSize(QPageSize::A4));
+    m_printer.setResolution(PdfResolution);
 }
 
 QtPrinterDevice::~QtPrinterDevice()

@@ -12,9 +12,18 @@
 // page somewhere.
 class QtPrinterDevice : public PrinterDevice {
 public:
+    enum class Destination {
+        SystemPrinter, // the named printer, else the default one, else a PDF
+        PdfFile, // a PDF whatever printers the system has (tests, benchmarks)
+    };
+    // Pages printed into a PDF (no printer) have the resolution of the
+    // scanned worksheets: enough for the page, small enough to mail.
+    static constexpr int PdfResolution = 300;
+
     // An empty name, or the name of a printer that no longer exists, selects
     // the system's default printer; without one the device writes a PDF.
-    explicit QtPrinterDevice(const QString& printerName = QString());
+    explicit QtPrinterDevice(
+        const QString& printerName = QString(), Destination destination = Destination::SystemPrinter);
     ~QtPrinterDevice() override;
 
     QString Name() const override;
@@ -45,6 +54,7 @@ public:
     static QString DefaultPrinterName();
 
 private:
+    void UsePdfOutput();
     bool BeginPdfJob();
     bool SavePdf();
 
