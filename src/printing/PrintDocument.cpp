@@ -21,21 +21,27 @@ namespace {
 const QString CannotPrint = QStringLiteral("Impossible d'imprimer");
 const QString DrawingRefused = QStringLiteral("Impression impossible");
 
-PrintOutcome Outcome(PrintOutcome::Status status)
+PrintOutcome Ended(PrintOutcome::Status status)
 {
     PrintOutcome outcome;
     outcome.status = status;
     return outcome;
 }
 
+void Tell(Messenger* messenger, const QStringList& lines)
+{
+    if (messenger && !lines.isEmpty())
+        messenger->ShowMessages(lines);
+}
+
 // A switch changed by a "Ne plus afficher ce message" box is saved at once:
 // the pupil's choice holds on every PC, even if this one is switched off.
-void KeepSwitch(TEP_Config& config, bool& setting, bool show)
+void KeepSwitch(const PrintRequest& request, bool& setting, bool show)
 {
     if (setting == show)
         return;
     setting = show;
-    config.SaveUserSettings();
+    Tell(request.messenger, request.config->SaveUserSettings().Messages());
 }
 
 // A PDF page has the margins of an office printer that leave exactly the
@@ -67,7 +73,6 @@ private:
     bool Render();
     bool End();
     bool Fail(const QString& text, const QString& reason = QString());
-    void Tell(const QStringList& lines) const;
     void Finish();
 
     const PrintRequest& m_request;
@@ -96,7 +101,7 @@ PrintOutcome PrintJob::Run()
     if (!printed) {
         m_outcome.status = PrintOutcome::Failed;
         m_outcome.pdfFile.clear();
-        Tell(m_failure);
+        Tell(m_request.messenger, m_failure);
         return m_outcome;
     }
     m_outcome.status = PrintOutcome::Printed;
@@ -167,24 +172,19 @@ bool PrintJob::Fail(const QString& text, const QString& reason)
     return false;
 }
 
-void PrintJob::Tell(const QStringList& lines) const
-{
-    if (m_request.messenger)
-        m_request.messenger->ShowMessages(lines);
-}
-
 void PrintJob::Finish()
 {
     if (m_printer.PrintsToPdf()) {
         // No sheet to wait for: the pupil is told where the page is.
-        Tell({QStringLiteral("Aucune imprimante n'est installée : la page a été enregistrée dans le fichier %1.")
-                  .arg(MessageText::Quoted(m_outcome.pdfFile))});
+        Tell(m_request.messenger,
+            {QStringLiteral("Aucune imprimante n'est installée : la page a été enregistrée dans le fichier %1.")
+                    .arg(MessageText::Quoted(m_outcome.pdfFile))});
         return;
     }
     TEP_Config& config = *m_request.config;
     bool show = config.Settings.PrintWaitDialog;
     PrintWait(show, m_request.dialogParent);
-    KeepSwitch(config, config.Settings.PrintWaitDialog, show);
+    KeepSwitch(m_request, config.Settings.PrintWaitDialog, show);
 }
 
 } // namespace
@@ -195,14 +195,14 @@ PrintOutcome PrintDocument(const PrintRequest& request)
         Q_ASSERT_X(false, "PrintDocument", "a print needs a configuration, a worksheet, its tree and a printer");
         if (request.messenger)
             request.messenger->ShowMessage(CannotPrint);
-        return Outcome(PrintOutcome::Failed);
+        return Ended(PrintOutcome::Failed);
     }
     TEP_Config& config = *request.config;
     bool show = config.Settings.PrintConfirmDialog;
     const bool yes = ConfirmPrint(show, request.dialogParent);
-    KeepSwitch(config, config.Settings.PrintConfirmDialog, show);
+    KeepSwitch(request, config.Settings.PrintConfirmDialog, show);
     if (!yes)
-        return Outcome(PrintOutcome::Cancelled);
+        return Ended(PrintOutcome::Cancelled);
     PrintJob job(request);
     return job.Run();
 }
@@ -211,18 +211,23 @@ PrintOutcome PrintSelectedDocument(PrintRequest request, TEP_Doc& selected)
 {
     if (!request.config) {
         Q_ASSERT_X(false, "PrintSelectedDocument", "a print needs a configuration");
-        return Outcome(PrintOutcome::Failed);
+        return Ended(PrintOutcome::Failed);
     }
     TEP_Config& config = *request.config;
     TEP_Doc* previous = config.CurrentDocument();
-    // The configuration tells the pupil why the work cannot be opened.
-    if (previous != &selected && !config.SetCurrentDocument(&selected))
-        return Outcome(PrintOutcome::Failed);
+    if (previous != &selected) {
+        // The work may be open on another PC, or unreadable: the pupil is
+        // told why, and nothing is printed.
+        const Outcome opened = config.SetCurrentDocument(&selected);
+        Tell(request.messenger, opened.Messages());
+        if (!opened)
+            return Ended(PrintOutcome::Failed);
+    }
     request.document = &selected;
     request.tree = selected.Tree();
     request.user = selected.CurrentUser();
     const PrintOutcome outcome = PrintDocument(request);
     if (previous != &selected)
-        config.SetCurrentDocument(previous);
+        Tell(request.messenger, config.SetCurrentDocument(previous).Messages());
     return outcome;
 }

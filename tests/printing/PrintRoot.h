@@ -41,10 +41,12 @@ struct PrintRoot {
     // Paul chosen, without the question before printing.
     void Restart()
     {
+        if (config)
+            (void)config->SaveAll();
         config.reset();
-        config = std::make_unique<TEP_Config>(&messenger);
-        config->Initialise(dir.path());
-        config->SetUser(QStringLiteral("Paul"), false);
+        config = std::make_unique<TEP_Config>();
+        (void)config->Initialise(dir.path());
+        (void)config->SetUser(QStringLiteral("Paul"), false);
         config->Settings.PrintConfirmDialog = false;
     }
 
@@ -81,7 +83,7 @@ struct PrintRoot {
     TEP_Doc* Open(const QString& name) const
     {
         TEP_Doc* document = Document(name);
-        return document && config->SetCurrentDocument(document) ? document : nullptr;
+        return document && config->SetCurrentDocument(document).Ok() ? document : nullptr;
     }
 
     PrintRequest Request(const TEP_Doc* document) const

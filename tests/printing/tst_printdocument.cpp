@@ -271,7 +271,7 @@ void TestPrintDocument::question()
     TEP_Doc* document = root.Open("Fiche");
     QVERIFY(document);
     root.config->Settings.PrintConfirmDialog = switchedOn;
-    QVERIFY(root.config->SaveUserSettings());
+    QVERIFY(root.config->SaveUserSettings().Ok());
 
     bool asked = false;
     WhenPrintWindowShows([&](TPrDialogFrm& window) {
@@ -293,7 +293,7 @@ void TestPrintDocument::question()
     Param_Obj settings;
     QVERIFY(settings.LoadFromFile(root.config->SettingsPath("Paul")));
     QCOMPARE(settings.PRRead("ARDOISINE", "DLG_PRINTCONFIRM"), QString(switchAfter ? "YES" : "NO"));
-    root.config->SetUser("Léa", false);
+    QVERIFY(root.config->SetUser("Léa", false).Ok());
     QVERIFY(root.config->Settings.PrintConfirmDialog);
 }
 
@@ -492,7 +492,7 @@ void TestPrintDocument::selectionPrintsSelectedPupilsWork()
     // screen; Léa chooses her name, then "Imprimer" on "Fiche".
     TEP_Doc* previous = root.Open("Autre");
     QVERIFY(previous);
-    QVERIFY(root.config->SetUser("Léa", false));
+    QVERIFY(root.config->SetUser("Léa", false).Ok());
     root.config->Settings.PrintConfirmDialog = false;
     TEP_Doc* selected = root.Document("Fiche");
     QVERIFY(selected && !selected->IsLoaded());
@@ -510,6 +510,16 @@ void TestPrintDocument::selectionPrintsSelectedPupilsWork()
     QCOMPARE(root.config->CurrentDocument(), previous);
     QVERIFY(previous->IsLoaded());
     QVERIFY(!selected->IsLoaded());
+
+    // Léa's work cannot be read: she is told, nothing is printed, and the
+    // current worksheet stays.
+    QVERIFY(TestFiles::WriteBytes(root.Worksheets() + "/Fiche_Léa.txt", "[MAINRECT]\r\nRECT=0,0\r\n"));
+    root.messenger.Shown.clear();
+    QCOMPARE(Status(PrintSelectedDocument(root.Request(nullptr), *selected)), int(PrintOutcome::Failed));
+    QVERIFY(
+        root.messenger.Shown.value(0).startsWith("Impossible de charger, pour son utilisation le document \"Fiche\"."));
+    QCOMPARE(root.Exported().size(), 1);
+    QCOMPARE(root.config->CurrentDocument(), previous);
 }
 
 QTEST_MAIN(TestPrintDocument)
