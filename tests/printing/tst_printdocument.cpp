@@ -186,6 +186,7 @@ void TestPrintDocument::pageOnPaper()
 
     const QImage sheet = PdfPages::Render(outcome.pdfFile, Dpi);
     QVERIFY(!sheet.isNull());
+    QVERIFY(sheet.save(ScreenshotPath(QStringLiteral("printed-%1-divisor-%2.png").arg(worksheet).arg(divisor))));
     QCOMPARE(sheet.width() > sheet.height(), landscape);
     CheckPicture(sheet, landscape);
     CheckBox(sheet, landscape ? PaulsLandscapeBox : PaulsPortraitBox, QStringLiteral("blue"), landscape);
