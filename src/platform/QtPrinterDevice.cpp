@@ -11,8 +11,8 @@
 QtPrinterDevice::QtPrinterDevice(const QString& printerName, Destination destination)
     : m_printer(QPrinter::HighResolution)
 {
-    if (destination == Destination::PdfFile) {
-        UsePdfOutput();
+    if (destination != Destination::SystemPrinter) {
+        UsePdfOutput(destination == Destination::PdfFileAsPrinter);
         return;
     }
     if (!printerName.isEmpty())
@@ -26,9 +26,10 @@ QtPrinterDevice::QtPrinterDevice(const QString& printerName, Destination destina
         UsePdfOutput();
 }
 
-void QtPrinterDevice::UsePdfOutput()
+void QtPrinterDevice::UsePdfOutput(bool asPrinter)
 {
-    m_printsToPdf = true;
+    m_printsToPdf = !asPrinter;
+    m_writesPdfFile = true;
     m_printer.setOutputFormat(QPrinter::PdfFormat);
     // The worksheets are A4 pages, whatever the locale's paper.
     m_printer.setPageSize(QPageSize(QPageSize::A4));
@@ -57,14 +58,14 @@ bool QtPrinterDevice::BeginJob()
     if (IsPrinting())
         return true;
     m_errorText.clear();
-    if (m_printsToPdf && !BeginPdfJob())
+    if (m_writesPdfFile && !BeginPdfJob())
         return false;
     m_painter = std::make_unique<QPainter>();
     if (m_painter->begin(&m_printer))
         return true;
     m_painter.reset();
     m_pdfJobFolder.reset();
-    m_errorText = m_printsToPdf
+    m_errorText = m_writesPdfFile
         ? QStringLiteral("Le fichier PDF %1 ne peut être créé.").arg(MessageText::Quoted(m_pdfFileName))
         : QStringLiteral("L'impression ne peut commencer sur l'imprimante %1.")
               .arg(MessageText::Quoted(m_printer.printerName()));
@@ -106,7 +107,7 @@ bool QtPrinterDevice::EndJob()
     m_errorText.clear();
     bool ended = m_painter->end();
     m_painter.reset();
-    if (m_printsToPdf)
+    if (m_writesPdfFile)
         ended = ended && SavePdf();
     else if (!ended)
         m_errorText = QStringLiteral("L'impression sur l'imprimante %1 n'a pu se terminer.")

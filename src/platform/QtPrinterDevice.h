@@ -15,6 +15,10 @@ public:
     enum class Destination {
         SystemPrinter, // the named printer, else the default one, else a PDF
         PdfFile, // a PDF whatever printers the system has (tests, benchmarks)
+        // A printer whose sheets land in the PDF file named by
+        // SetPdfFileName: what follows a sheet sent to a printer (the notice
+        // to wait for it) can be seen without one (tests).
+        PdfFileAsPrinter,
     };
     // Pages printed into a PDF (no printer) have the resolution of the
     // scanned worksheets: enough for the page, small enough to mail.
@@ -45,6 +49,9 @@ public:
 
     // True when there is no printer and jobs become PDF files.
     bool PrintsToPdf() const { return m_printsToPdf; }
+    // True when jobs are written into the PDF file named below, with a
+    // printer or without.
+    bool WritesPdfFile() const { return m_writesPdfFile; }
     void SetPdfFileName(const QString& fileName) { m_pdfFileName = fileName; }
     QString PdfFileName() const { return m_pdfFileName; }
     // What the last failed BeginJob or EndJob met, in French.
@@ -54,13 +61,14 @@ public:
     static QString DefaultPrinterName();
 
 private:
-    void UsePdfOutput();
+    void UsePdfOutput(bool asPrinter = false);
     bool BeginPdfJob();
     bool SavePdf();
 
     QPrinter m_printer;
     std::unique_ptr<QPainter> m_painter;
     bool m_printsToPdf = false;
+    bool m_writesPdfFile = false;
     QString m_pdfFileName;
     // The job is drawn here first: the file at m_pdfFileName only ever
     // holds a whole document.

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -60,9 +61,9 @@ QMarginsF WorkPageMargins(const QPageLayout& layout)
 // abort.
 class PrintJob {
 public:
-    explicit PrintJob(const PrintRequest& request)
+    PrintJob(const PrintRequest& request, QtPrinterDevice& printer)
         : m_request(request)
-        , m_printer(*request.printer)
+        , m_printer(printer)
     { }
 
     PrintOutcome Run();
@@ -191,8 +192,8 @@ void PrintJob::Finish()
 
 PrintOutcome PrintDocument(const PrintRequest& request)
 {
-    if (!request.config || !request.document || !request.tree || !request.printer) {
-        Q_ASSERT_X(false, "PrintDocument", "a print needs a configuration, a worksheet, its tree and a printer");
+    if (!request.config || !request.document || !request.tree) {
+        Q_ASSERT_X(false, "PrintDocument", "a print needs a configuration, a worksheet and its tree");
         if (request.messenger)
             request.messenger->ShowMessage(CannotPrint);
         return Ended(PrintOutcome::Failed);
@@ -203,7 +204,12 @@ PrintOutcome PrintDocument(const PrintRequest& request)
     KeepSwitch(request, config.Settings.PrintConfirmDialog, show);
     if (!yes)
         return Ended(PrintOutcome::Cancelled);
-    PrintJob job(request);
+    // The printer is looked for once the pupil said yes: CUPS may be slow
+    // to answer, and the question comes at once.
+    std::unique_ptr<QtPrinterDevice> current;
+    if (!request.printer)
+        current = std::make_unique<QtPrinterDevice>(config.Applied().printerName);
+    PrintJob job(request, request.printer ? *request.printer : *current);
     return job.Run();
 }
 

@@ -23,6 +23,9 @@ struct PrintRequest {
     const TDPRptItem* tree = nullptr; // the worksheet's item tree with the pupil's work
     QString user; // the pupil, who names the PDF
     Messenger* messenger = nullptr; // failures, and where the PDF went
+    // Null: the printer the configuration chose ("PRINTERNAME") when it
+    // exists, else the system's default one, else a PDF in the export
+    // folder. Tests and benchmarks give their own.
     QtPrinterDevice* printer = nullptr;
     QWidget* dialogParent = nullptr;
     QDateTime time; // names the PDF; invalid: now

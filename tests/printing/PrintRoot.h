@@ -37,6 +37,16 @@ struct PrintRoot {
         printer->Printer().setResolution(Resolution);
     }
 
+    // A printer in place of the PDF of a PC without one: its sheet lands in
+    // Sheet(), and the notice to wait for it follows.
+    void UsePrinter()
+    {
+        printer = std::make_unique<QtPrinterDevice>(QString(), QtPrinterDevice::Destination::PdfFileAsPrinter);
+        printer->Printer().setResolution(Resolution);
+        printer->SetPdfFileName(Sheet());
+    }
+    QString Sheet() const { return Path(QStringLiteral("sheet.pdf")); }
+
     // The program started again on the data root (it finds new worksheets),
     // Paul chosen, without the question before printing.
     void Restart()

@@ -11,6 +11,8 @@
 
 #include <QCheckBox>
 #include <QPainter>
+#include <QPrinterInfo>
+#include <QPushButton>
 #include <QSet>
 #include <QTest>
 
@@ -126,7 +128,11 @@ private slots:
     void pageOnPaper_data();
     void pageOnPaper();
     void pdfNamedAndToldWhere();
+    void editedItemPrintedScreenUntouched_data();
     void editedItemPrintedScreenUntouched();
+    void waitNoticeAfterTheSheet_data();
+    void waitNoticeAfterTheSheet();
+    void configurationsPrinter();
     void question_data();
     void question();
     void failuresLeaveNoPage_data();
@@ -218,21 +224,32 @@ void TestPrintDocument::pdfNamedAndToldWhere()
     QCOMPARE(QFileInfo(outcome.pdfFile).path(), root.config->ExportFolder());
 }
 
+void TestPrintDocument::editedItemPrintedScreenUntouched_data()
+{
+    QTest::addColumn<bool>("lifted");
+    // Selected on the page: frame and handle squares around it.
+    QTest::newRow("selected") << false;
+    // Lifted onto its edit surface (or carried with the mouse): hidden from
+    // the page, drawn on the surface over it.
+    QTest::newRow("hidden while edited") << true;
+}
+
 void TestPrintDocument::editedItemPrintedScreenUntouched()
 {
+    QFETCH(bool, lifted);
     PrintRoot root;
     TEP_Doc* document = root.Open("Fiche");
     QVERIFY(document);
     TDPRptRect* tree = document->Tree();
-    // The page on screen at 150 % with the rectangle selected: lifted onto
-    // its edit surface (hidden from the page), frame and handles shown.
+    // The page on screen at 150 % with the rectangle being edited, its state
+    // set the way the editor sets it.
     QVERIFY(tree->SetScale(float(96 / 254.0 * 1.5)));
     TDPRptItem* box = tree->FindByName("BOX");
     QVERIFY(box);
-    box->EditState.SelectionVisible = true;
-    box->EditState.HiddenWhileEdited = true;
     box->EditState.BeingEdited = true;
+    box->EditState.SelectionVisible = true;
     box->EditState.HandlesShown = true;
+    box->EditState.HiddenWhileEdited = lifted;
     const QStringList screen = Geometry(*tree);
 
     const PrintOutcome outcome = PrintDocument(root.Request(document));
@@ -296,6 +313,95 @@ void TestPrintDocument::question()
     QCOMPARE(settings.PRRead("ARDOISINE", "DLG_PRINTCONFIRM"), QString(switchAfter ? "YES" : "NO"));
     QVERIFY(root.config->SetUser("Léa", false).Ok());
     QVERIFY(root.config->Settings.PrintConfirmDialog);
+}
+
+void TestPrintDocument::waitNoticeAfterTheSheet_data()
+{
+    QTest::addColumn<bool>("switchedOn");
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<bool>("refused"); // the report engine refuses the drawing
+    QTest::addColumn<bool>("noticed");
+    QTest::addColumn<bool>("switchAfter");
+    QTest::newRow("notice, Ok") << true << false << false << true << true;
+    QTest::newRow("notice, never again") << true << true << false << true << false;
+    QTest::newRow("switched off") << false << false << false << false << false;
+    QTest::newRow("drawing refused: no sheet to wait for") << true << false << true << false << true;
+}
+
+void TestPrintDocument::waitNoticeAfterTheSheet()
+{
+    QFETCH(bool, switchedOn);
+    QFETCH(bool, tick);
+    QFETCH(bool, refused);
+    QFETCH(bool, noticed);
+    QFETCH(bool, switchAfter);
+    PrintRoot root;
+    root.UsePrinter();
+    TEP_Doc* document = root.Open("Fiche");
+    QVERIFY(document);
+    root.config->Settings.PrintWaitDialog = switchedOn;
+    QVERIFY(root.config->SaveUserSettings().Ok());
+    if (refused)
+        document->Tree()->Width = 0;
+
+    bool shown = false, sheetOut = false, hourglass = true;
+    WhenPrintWindowShows([&](TPrDialogFrm& window) {
+        shown = window.Current() == TPrDialogFrm::Panel::WaitPrint;
+        // The sheet has left and the pupil may use the mouse again.
+        sheetOut = QFileInfo::exists(root.Sheet());
+        hourglass = QGuiApplication::overrideCursor() != nullptr;
+        if (tick)
+            window.WaitPrintCbox->setChecked(true);
+        QTest::mouseClick(window.WaitOkBtn, Qt::LeftButton);
+    });
+    const PrintOutcome outcome = PrintDocument(root.Request(document));
+    QCoreApplication::processEvents(); // a window that never came lets the answer run
+    QCOMPARE(shown, noticed);
+    if (noticed) {
+        QVERIFY(sheetOut);
+        QVERIFY(!hourglass);
+    }
+    QCOMPARE(Status(outcome), int(refused ? PrintOutcome::Failed : PrintOutcome::Printed));
+    // A printer's sheet is not a file the pupil must be told about; an
+    // aborted job sends nothing.
+    QVERIFY(outcome.pdfFile.isEmpty());
+    QCOMPARE(root.messenger.Shown, refused ? QStringList {"Impression impossible"} : QStringList());
+    QCOMPARE(QFileInfo::exists(root.Sheet()), !refused);
+    if (!refused)
+        QCOMPARE(PdfPages::PageCount(root.Sheet()), 1);
+    QCOMPARE(root.Exported(), QStringList());
+
+    QCOMPARE(root.config->Settings.PrintWaitDialog, switchAfter);
+    Param_Obj settings;
+    QVERIFY(settings.LoadFromFile(root.config->SettingsPath("Paul")));
+    QCOMPARE(settings.PRRead("ARDOISINE", "DLG_PRINTWAIT"), QString(switchAfter ? "YES" : "NO"));
+}
+
+void TestPrintDocument::configurationsPrinter()
+{
+    // The caller gives no printer: the one the configuration chose, else the
+    // system's default, else a PDF. Here only the last can be seen.
+    if (!QtPrinterDevice::DefaultPrinterName().isEmpty() || !QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("this computer has a printer: the test page would come out of it");
+    PrintRoot root;
+    root.config->PrinterName = QStringLiteral("Imprimante de la salle 2"); // gone since it was chosen
+    root.config->ApplySettings();
+    TEP_Doc* document = root.Open("Fiche");
+    QVERIFY(document);
+    PrintRequest request = root.Request(document);
+    request.printer = nullptr;
+
+    const PrintOutcome outcome = PrintDocument(request);
+    QCOMPARE(Status(outcome), int(PrintOutcome::Printed));
+    QCOMPARE(outcome.pdfFile, root.config->ExportDir + "/Fiche_Paul_2026-12-10_14-30-05.pdf");
+    QCOMPARE(root.messenger.Shown.size(), 1);
+    // The work page (200 x 282.9 mm) at the PDF's 300 dpi.
+    const QSize picture = PdfPages::Pictures(outcome.pdfFile).value(0).size;
+    QVERIFY2(std::abs(picture.width() - 2362) <= 1 && std::abs(picture.height() - 3341) <= 1,
+        qPrintable(QStringLiteral("%1 x %2").arg(picture.width()).arg(picture.height())));
+    const QImage sheet = PdfPages::Render(outcome.pdfFile, Dpi);
+    CheckPicture(sheet, false);
+    CheckBox(sheet, PaulsPortraitBox, QStringLiteral("blue"), false);
 }
 
 void TestPrintDocument::failuresLeaveNoPage_data()
