@@ -207,8 +207,10 @@ PrintOutcome PrintDocument(const PrintRequest& request)
     // The printer is looked for once the pupil said yes: CUPS may be slow
     // to answer, and the question comes at once.
     std::unique_ptr<QtPrinterDevice> current;
-    if (!request.printer)
+    if (!request.printer) {
+        const OverrideCursor hourglass(Qt::WaitCursor);
         current = std::make_unique<QtPrinterDevice>(config.Applied().printerName);
+    }
     PrintJob job(request, request.printer ? *request.printer : *current);
     return job.Run();
 }
