@@ -10,6 +10,11 @@
 class ScriptedMessenger : public Messenger {
 public:
     void ShowMessage(const QString& text) override { Shown << text; }
+    void ShowLines(const QString& title, const QStringList& lines) override
+    {
+        ViewerTitles << title;
+        ViewerLines << lines;
+    }
     bool AskYesNo(const QString& question) override
     {
         Asked << question;
@@ -30,6 +35,8 @@ public:
 
     QStringList Shown;
     QStringList Asked;
+    QStringList ViewerTitles; // the text viewer's windows, in order
+    QList<QStringList> ViewerLines;
     QList<bool> YesNoAnswers;
     QList<std::optional<QString>> TextAnswers; // nullopt: cancelled
     int Beeps = 0;

@@ -67,6 +67,40 @@ void TEP_DocsNode::RemoveListener(DocsTreeListener* listener)
     std::erase(m_listeners, listener);
 }
 
+// --- Selection ------------------------------------------------------------------------
+
+void TEP_DocsNode::SetSelectedNode(TEP_DocsNode* node)
+{
+    TEP_DocsNode* root = Root();
+    Q_ASSERT_X(!node || node->Root() == root, "TEP_DocsNode::SetSelectedNode", "a node of another tree");
+    root->m_selected = node && node->Root() == root ? node : nullptr;
+}
+
+TEP_DocsNode* TEP_DocsNode::SelectedNode()
+{
+    return Root()->m_selected;
+}
+
+TEP_Doc* TEP_DocsNode::SelectedDocument()
+{
+    const TEP_DocsNode* node = SelectedNode();
+    return node ? node->Document() : nullptr;
+}
+
+void TEP_DocsNode::AboutToRemove(int first, int last)
+{
+    TEP_DocsNode* root = Root();
+    for (const TEP_DocsNode* node = root->m_selected; node; node = node->m_parent) {
+        if (node->m_parent != this)
+            continue;
+        const int row = IndexOf(node);
+        if (row >= first && row <= last)
+            root->m_selected = nullptr;
+        break;
+    }
+    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, first, last); });
+}
+
 // --- Children -------------------------------------------------------------------------
 
 bool TEP_DocsNode::Adopt(TEP_DocsNode* node, const char* operation)
@@ -118,7 +152,7 @@ int TEP_DocsNode::IndexOf(const TEP_DocsNode* node) const
 
 void TEP_DocsNode::RemoveChildAt(int index)
 {
-    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, index, index); });
+    AboutToRemove(index, index);
     m_children.erase(m_children.begin() + index);
     Notify([&](DocsTreeListener& l) { l.NodesRemoved(*this, index, index); });
 }
@@ -128,7 +162,7 @@ std::unique_ptr<TEP_DocsNode> TEP_DocsNode::TakeChild(TEP_DocsNode* node)
     const int index = IndexOf(node);
     if (index < 0)
         return nullptr;
-    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, index, index); });
+    AboutToRemove(index, index);
     std::unique_ptr<TEP_DocsNode> taken = std::move(m_children[size_t(index)].node);
     m_children.erase(m_children.begin() + index);
     taken->m_parent = nullptr;
@@ -141,7 +175,7 @@ void TEP_DocsNode::ClearChildren()
     if (m_children.empty())
         return;
     const int last = ChildCount() - 1;
-    Notify([&](DocsTreeListener& l) { l.NodesAboutToBeRemoved(*this, 0, last); });
+    AboutToRemove(0, last);
     m_children.clear();
     Notify([&](DocsTreeListener& l) { l.NodesRemoved(*this, 0, last); });
 }

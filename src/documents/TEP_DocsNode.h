@@ -42,6 +42,15 @@ public:
     void RemoveListener(DocsTreeListener* listener);
     TEP_DocsNode* Root();
 
+    // --- Selection (kept on the root) ---
+    // The node the documents view shows selected, told by the view, so that
+    // whoever reads it (the selection screen's preview) gets a node of the
+    // tree or none: a node leaving the tree (deleted, rescanned away, taken
+    // out) stops being the selection before it goes.
+    void SetSelectedNode(TEP_DocsNode* node);
+    TEP_DocsNode* SelectedNode();
+    TEP_Doc* SelectedDocument();
+
     // --- Children ---
     // The index given to the child; -1 when it is refused (and freed).
     int AddObject(std::unique_ptr<TEP_DocsNode> node);
@@ -124,6 +133,9 @@ private:
     bool Adopt(TEP_DocsNode* node, const char* operation);
     template <typename Call> void Notify(Call call);
     void RemoveChildAt(int index);
+    // Children first..last are leaving the tree: the selection lets go of
+    // them and of everything under them, then the listeners are told.
+    void AboutToRemove(int first, int last);
     // Moves a child of this node to row toRow of another folder (or of this
     // one), the node staying the same object.
     void MoveChildTo(TEP_DocsNode* node, TEP_DocsNode* to, int toRow);
@@ -148,6 +160,7 @@ private:
     QString m_user;
     std::vector<Child> m_children;
     std::vector<DocsTreeListener*> m_listeners; // the root's
+    TEP_DocsNode* m_selected = nullptr; // the root's
 };
 
 template <typename Call> void TEP_DocsNode::Notify(Call call)

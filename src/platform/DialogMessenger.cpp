@@ -1,5 +1,8 @@
 #include "platform/DialogMessenger.h"
 
+#include "FrenchTranslations.h"
+#include "TextViewerDialog.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,13 +16,20 @@ const QString Caption = QStringLiteral("Ardoisine");
 
 DialogMessenger::DialogMessenger(QWidget* parent)
     : m_parent(parent)
-{ }
+{
+    FrenchTranslations::Install();
+}
 
 void DialogMessenger::ShowMessage(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, Caption, text, QMessageBox::NoButton, m_parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
+}
+
+void DialogMessenger::ShowLines(const QString& title, const QStringList& lines)
+{
+    TextViewerDialog::Show(m_parent, title, lines);
 }
 
 bool DialogMessenger::AskYesNo(const QString& question)

@@ -6,12 +6,14 @@
 #include <QWidget>
 
 // The messenger of the program: message boxes, Yes/No questions and input
-// boxes with French buttons, and the system beep.
+// boxes with French buttons, the text viewer for long lists, and the system
+// beep. Qt's own French texts are loaded with the first messenger.
 class DialogMessenger : public Messenger {
 public:
     explicit DialogMessenger(QWidget* parent = nullptr);
 
     void ShowMessage(const QString& text) override;
+    void ShowLines(const QString& title, const QStringList& lines) override;
     bool AskYesNo(const QString& question) override;
     bool AskText(const QString& title, const QString& prompt, const QString& defaultText, QString& answer) override;
     void Beep() override;

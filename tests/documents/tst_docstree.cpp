@@ -159,6 +159,7 @@ private slots:
     void previousAndNext();
     void guards();
     void listenersFollowEveryChange();
+    void selectionLeavesWithItsNode();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -541,6 +542,40 @@ void TestDocsTree::listenersFollowEveryChange()
     const int heard = mirror.Changes;
     QVERIFY(root.Rescan());
     QCOMPARE(mirror.Changes, heard);
+}
+
+void TestDocsTree::selectionLeavesWithItsNode()
+{
+    TEP_DocsNode root;
+    Scan(root);
+    TEP_DocsNode* cm1 = root.FindChildByName("CM1");
+    TEP_DocsNode* plantes = cm1->FindChildByName("Sciences")->FindChildByName("Plantes");
+    // Told through any node of the tree, kept on the root.
+    cm1->SetSelectedNode(plantes);
+    QCOMPARE(root.SelectedNode(), plantes);
+    QCOMPARE(root.SelectedDocument(), plantes->Document());
+    // Other nodes leaving change nothing.
+    QVERIFY(root.EPDocNd_DeleteChild(root.FindChildByName("x")));
+    QVERIFY(QFile::remove(Path("CM1/Calcul.jpg")));
+    QVERIFY(root.Rescan());
+    QCOMPARE(root.SelectedNode(), plantes);
+    // A folder above it leaving (here a rescan after another PC removed it).
+    QVERIFY(QDir(Path("CM1/Sciences")).removeRecursively());
+    QVERIFY(root.Rescan());
+    QCOMPARE(root.SelectedNode(), nullptr);
+    QCOMPARE(root.SelectedDocument(), nullptr);
+
+    // Deleted, or taken out of the tree.
+    root.SetSelectedNode(cm1->FindChildByName("Lecture"));
+    QVERIFY(cm1->EPDocNd_DeleteChild(cm1->FindChildByName("Lecture")));
+    QCOMPARE(root.SelectedNode(), nullptr);
+    root.SetSelectedNode(cm1);
+    const std::unique_ptr<TEP_DocsNode> taken = root.TakeChild(cm1);
+    QCOMPARE(root.SelectedNode(), nullptr);
+    QCOMPARE(taken->SelectedNode(), nullptr);
+    root.SetSelectedNode(&root);
+    root.ClearChildren();
+    QCOMPARE(root.SelectedNode(), &root);
 }
 
 QTEST_MAIN(TestDocsTree)

@@ -1,9 +1,9 @@
 // The scanner chooser: keyboard choice, giving up, an empty list, and a
 // screenshot for a person to look at.
+#include "Screenshots.h"
 #include "platform/ScannerChooserDialog.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -50,8 +50,7 @@ void TestScannerChooser::keyboardChoice()
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(dialog.SelectedDevice(), QStringLiteral("test:0"));
 
-    QDir().mkpath(ARDOISINE_SCREENSHOTS);
-    QVERIFY(dialog.grab().save(QStringLiteral(ARDOISINE_SCREENSHOTS "/scanner_chooser.png")));
+    QVERIFY(Screenshots::Save(dialog, "scanner_chooser.png"));
 
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Return);

@@ -3,6 +3,7 @@
 // every indicator told when a sound appears or goes.
 #include "FakeAudioDevice.h"
 #include "FakeClock.h"
+#include "Screenshots.h"
 #include "SoundTestSheet.h"
 #include "documents/ScriptedMessenger.h"
 #include "sound/SoundListener.h"
@@ -62,12 +63,6 @@ struct Bench {
 
 const QColor Green(0, 255, 0);
 const QColor Yellow(255, 255, 0);
-
-QString ScreenshotPath(const QString& name)
-{
-    QDir().mkpath(QStringLiteral(ARDOISINE_SCREENSHOTS));
-    return QStringLiteral(ARDOISINE_SCREENSHOTS "/") + name;
-}
 
 } // namespace
 
@@ -277,14 +272,14 @@ void TestSoundPanel::bothFaces()
     QFrame* choice = bench.Window().MainPnl()->findChild<QFrame*>("OrdersAndHelpPnl");
     QVERIFY(choice->isVisible());
     QCOMPARE(choice->pos(), QPoint(216, 8));
-    QVERIFY(host.grab().save(ScreenshotPath("sound-panel-recorder.png")));
+    QVERIFY(Screenshots::Save(host, "sound-panel-recorder.png"));
 
     // The pupil's player: play, pause and stop only.
     player.SetRecorder(false);
     QVERIFY(!bench.Button("SoundRecordBtn")->isVisible());
     QVERIFY(!bench.Button("SoundDelBtn")->isVisible());
     QVERIFY(bench.Button("SoundStartBtn")->isVisible());
-    QVERIFY(host.grab().save(ScreenshotPath("sound-panel-player.png")));
+    QVERIFY(Screenshots::Save(host, "sound-panel-player.png"));
 
     player.SetCompact(true);
     QVERIFY(player.Compact());
@@ -292,7 +287,7 @@ void TestSoundPanel::bothFaces()
     QVERIFY(!choice->isVisible());
     player.ChooseSound(0);
     QCOMPARE(bench.Window().MainPnl()->width(), 225);
-    QVERIFY(host.grab().save(ScreenshotPath("sound-panel-compact.png")));
+    QVERIFY(Screenshots::Save(host, "sound-panel-compact.png"));
     player.DetachPanel();
 }
 
