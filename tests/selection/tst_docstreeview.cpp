@@ -43,6 +43,7 @@ private slots:
     void loadShowsTheTreeInItsOrder();
     void entriesShowColoursStylesAndPictures();
     void refreshKeepsExpandedFoldersAndSelection();
+    void refreshOneDocument();
     void removalMovesTheSelection_data();
     void removalMovesTheSelection();
     void nextAndPreviousFollowTreeOrder();
@@ -184,6 +185,30 @@ void TestDocsTreeView::refreshKeepsExpandedFoldersAndSelection()
         int(DocsTreeIcons::WorksheetWithWork));
     for (const QString& folder : QStringList {"", "Lecture", "Calcul", "Calcul/Tables", "Sciences"})
         QVERIFY2(tree.CheckAgreement(b.Node(folder)).Ok(), qPrintable(folder));
+}
+
+void TestDocsTreeView::refreshOneDocument()
+{
+    DocsTreeBench& b = *m_bench;
+    const auto kind = [&](const QString& entry) {
+        return b.tree->IndexOf(b.Node(entry)).data(DocsTreeModel::IconKindRole).toInt();
+    };
+    QCOMPARE(kind("Lecture/lecture2"), int(DocsTreeIcons::Worksheet));
+    b.File("Lecture/lecture2_XXXX.txt", TestFiles::CrLf(TEP_Doc::InitialDefinition()));
+    QVERIFY(b.tree->RefreshDocument(b.Node("Lecture/lecture2")->Document()).Ok());
+    QCOMPARE(kind("Lecture/lecture2"), int(DocsTreeIcons::WorksheetWithWork));
+
+    // A worksheet of another tree has no entry here.
+    TEP_DocsNode other;
+    QVERIFY(other.Scan(b.Path("Lecture")).Ok());
+    const Outcome stranger = b.tree->RefreshDocument(other.FindChildByName("lecture1")->Document());
+    QVERIFY(!stranger);
+    QCOMPARE(stranger.Text(), QStringLiteral("Le document \"lecture1\" n'existe pas dans le composant arbre."));
+
+    // Loading again (another user chosen) keeps the selection.
+    QVERIFY(b.Select("Calcul/soustraction"));
+    QVERIFY(b.tree->Load(b.Root()).Ok());
+    QCOMPARE(b.Selected(), QStringLiteral("Calcul/soustraction"));
 }
 
 void TestDocsTreeView::removalMovesTheSelection_data()
