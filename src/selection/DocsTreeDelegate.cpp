@@ -3,6 +3,9 @@
 #include "DocsTreeIcons.h"
 #include "DocsTreeModel.h"
 
+#include "documents/FileNameRules.h"
+
+#include <QLineEdit>
 #include <QPainter>
 #include <QPen>
 #include <QStyle>
@@ -39,6 +42,17 @@ QRect DocsTreeDelegate::TextRect(const QStyleOptionViewItem& option, const QMode
     const int width = metrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 2 * Margin;
     return QRect(
         left, option.rect.top(), std::min(width, std::max(0, option.rect.right() - left + 1)), option.rect.height());
+}
+
+QWidget* DocsTreeDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
+{
+    auto* editor = new QLineEdit(parent);
+    editor->setMaxLength(FileNameRules::MaxLength);
+    editor->setFrame(true);
+    editor->setAccessibleName(QStringLiteral("Nouveau nom"));
+    editor->setAccessibleDescription(QStringLiteral("Le nouveau nom de « %1 » ; Entrée renomme, Echap annule")
+                                         .arg(index.data(Qt::DisplayRole).toString()));
+    return editor;
 }
 
 void DocsTreeDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const

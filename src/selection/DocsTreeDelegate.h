@@ -26,6 +26,8 @@ public:
     // height.
     static int IconSize(const QFontMetrics& metrics);
 
+    // A line edit for the name, no longer than a file name may be.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void updateEditorGeometry(

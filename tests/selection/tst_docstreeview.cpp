@@ -337,6 +337,7 @@ void TestDocsTreeView::renameInPlace()
     auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);
     QCOMPARE(editor->text(), QStringLiteral("lecture1"));
+    QVERIFY(!editor->accessibleName().isEmpty() && editor->accessibleDescription().contains("lecture1"));
     editor->selectAll();
     editor->insert(QStringLiteral("leçon 1"));
     QTest::keyClick(editor, Qt::Key_Return);
