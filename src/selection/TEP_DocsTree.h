@@ -136,7 +136,7 @@ public:
     QModelIndex IndexOf(const TEP_DocsNode* node) const;
     // Mime data naming a node of this tree, as a drag carries it.
     static QMimeData* DragData(const TEP_DocsNode& node);
-    TEP_DocsNode* DraggedNode(const QMimeData* data) const;
+    TEP_DocsNode* DraggedNode(const QMimeData* mimeData) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -37,12 +37,12 @@ QMimeData* TEP_DocsTree::DragData(const TEP_DocsNode& node)
     return data;
 }
 
-TEP_DocsNode* TEP_DocsTree::DraggedNode(const QMimeData* data) const
+TEP_DocsNode* TEP_DocsTree::DraggedNode(const QMimeData* mimeData) const
 {
-    if (!data || !data->hasFormat(DragFormat) || !Root())
+    if (!mimeData || !mimeData->hasFormat(DragFormat) || !Root())
         return nullptr;
     QStringList names;
-    QDataStream stream(data->data(DragFormat));
+    QDataStream stream(mimeData->data(DragFormat));
     stream >> names;
     if (stream.status() != QDataStream::Ok || names.isEmpty())
         return nullptr;
