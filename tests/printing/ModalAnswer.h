@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Screenshots.h"
 #include "printing/TPrDialogFrm.h"
 
 #include <QApplication>
@@ -28,6 +29,5 @@ inline void WhenPrintWindowShows(std::function<void(TPrDialogFrm&)> answer)
 
 inline QString ScreenshotPath(const QString& name)
 {
-    QDir().mkpath(QStringLiteral(ARDOISINE_SCREENSHOTS));
-    return QStringLiteral(ARDOISINE_SCREENSHOTS "/") + name;
+    return Screenshots::PathOf(name);
 }
