@@ -128,10 +128,19 @@ QRect EP_ItEdt::SurfaceOnPage() const
     return SurfaceRect().translated(-PageRect().topLeft());
 }
 
-void EP_ItEdt::PlaceSurface(QPoint onPage)
+void EP_ItEdt::PutSurface(QPoint onPage)
 {
     if (m_editImage)
         m_editImage->move(PageRect().topLeft() + onPage);
+}
+
+void EP_ItEdt::PlaceSurface(QPoint onPage)
+{
+    PutSurface(onPage);
+    if (m_current && m_editImage) {
+        SyncPosition(*m_current);
+        DrawSelection();
+    }
 }
 
 void EP_ItEdt::SetSurfaceRect(const QRect& rect)
@@ -225,8 +234,8 @@ bool EP_ItEdt::Select(QObject* owner, TDPRptItem* item, int y, int x, bool place
     item->SetTag(true, m_config.Settings.SelectionDisplayMode);
 
     const QPoint onPage = item->ScreenRect.topLeft();
-    PlaceSurface(onPage);
-    m_selectedAt = onPage;
+    if (m_editImage)
+        m_editImage->move(PageRect().topLeft() + onPage);
     TakeColorAndPen(*item);
     if (auto* text = CurrentText()) {
         TextEntry = 0;
@@ -300,7 +309,6 @@ void EP_ItEdt::EndEdit(QObject* owner, bool removeEmpty)
             drawing->EditState.HandlesShown = false;
             RememberModeSize(*drawing);
         }
-        WriteBackPosition(*item);
         item->EditState.SelectionVisible = false;
         item->EditState.HiddenWhileEdited = false;
         item->SetScale(RootScale());
@@ -316,20 +324,20 @@ void EP_ItEdt::EndEdit(QObject* owner, bool removeEmpty)
     }
 }
 
-void EP_ItEdt::WriteBackPosition(TDPRptItem& item)
+void EP_ItEdt::SyncPosition(TDPRptItem& item)
 {
-    const QPoint onPage = SurfaceOnPage().topLeft();
-    // An item whose surface did not move keeps its exact place (pixels
-    // would round it).
-    if (onPage == m_selectedAt)
-        return;
+    // The item's stored place follows its surface, so that the tree tells
+    // where each item is at any moment (an arrow's tail, a polyline's
+    // origin).
     QPoint offset;
     if (const auto* drawing = dynamic_cast<const TDPRptSpDr*>(&item))
         offset = drawing->DrawingOffsetPixels();
+    const QPoint onPage = SurfaceOnPage().topLeft();
     const double scale = RootScale();
-    const UnitRect& parent = item.Parent() ? item.Parent()->AbsoluteRect : UnitRect();
+    const UnitRect parent = item.Parent() ? item.Parent()->AbsoluteRect : UnitRect();
     item.PosX = float((onPage.x() + offset.x()) / scale - parent.x - item.X);
     item.PosY = float((onPage.y() + offset.y()) / scale - parent.y - item.Y);
+    item.SetScale(RootScale());
 }
 
 void EP_ItEdt::RememberModeSize(const TDPRptSpDr& drawing)

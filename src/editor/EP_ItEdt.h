@@ -176,7 +176,8 @@ public:
     PageScrollBox* ScrollBox() const { return m_scrollBox; }
     // The edit surface relative to the page image.
     QRect SurfaceOnPage() const;
-    // Puts the edit surface at a place relative to the page image.
+    // Puts the edit surface at a place relative to the page image and
+    // draws the item there; the item's stored place follows.
     void PlaceSurface(QPoint onPage);
     float RootScale() const;
     bool IsCaretTimerActive() const { return m_caretTimer.isActive(); }
@@ -206,11 +207,13 @@ private:
     QRect PageRect() const;
     QRect SurfaceRect() const;
     void SetSurfaceRect(const QRect& rect);
+    // Moves the surface only (the item's place is already right).
+    void PutSurface(QPoint onPage);
     bool InsidePage(const QRect& rect) const;
     TDPRptSpDr* CurrentDrawing() const;
     TDPRptText* CurrentText() const;
     static bool IsEmptyItem(const TDPRptItem& item);
-    void WriteBackPosition(TDPRptItem& item);
+    void SyncPosition(TDPRptItem& item);
     void RememberModeSize(const TDPRptSpDr& drawing);
     int FontResolution() const;
     void TakeColorAndPen(TDPRptItem& item);
@@ -230,6 +233,7 @@ private:
     void ShowCaret(TDPRptText& text);
     void StartTextEntry(int entry);
     void RestoreSaved(TDPRptItem& item, TDPRptItem& saved);
+    bool PointsInsidePage(const TDPRptSpDr& drawing, QPoint surfaceAt) const;
 
     TEP_Config& m_config;
     Messenger& m_messenger;
@@ -250,7 +254,6 @@ private:
     QTimer m_blinkTimer;
     qint64 m_lastCaretToggle = 0;
     qint64 m_lastBlink = 0;
-    QPoint m_selectedAt; // the surface's place on the page when the item was selected
     bool m_changed = false;
     std::vector<Observer> m_observers;
     int m_notifyDepth = 0;

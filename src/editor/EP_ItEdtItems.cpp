@@ -20,7 +20,6 @@
 namespace {
 constexpr int kHitReach = 10; // pixels: a drawing counts under this distance
 constexpr int kNewItemTop = 50;
-const QPoint kNowhere(INT_MIN, INT_MIN);
 } // namespace
 
 // --- Finding ---------------------------------------------------------------------
@@ -107,12 +106,7 @@ void EP_ItEdt::Introduce(std::unique_ptr<TDPRptItem> owned, QPoint place)
     m_current = item;
     item->SetScale(RootScale());
     SetSurfaceRect(QRect(place, item->PixelRect.size().boundedTo(QSize(MaxSurfaceSide, MaxSurfaceSide))));
-    // Its place on the page from the start, so that the tree always tells
-    // where each item is.
-    m_selectedAt = kNowhere;
-    WriteBackPosition(*item);
-    item->SetScale(RootScale());
-    m_selectedAt = SurfaceOnPage().topLeft();
+    SyncPosition(*item);
     TakeColorAndPen(*item);
     m_lastBlink = m_clock->NowMs();
     m_blinkTimer.start();
@@ -149,8 +143,9 @@ bool EP_ItEdt::AddDrawing(QObject* owner, int mode)
         drawing->Length = 200;
         drawing->ArrowType = TDPRptSpDr::ArrowHead;
     }
-    // Laid out once to know its size in pixels (an arrow's comes from its
-    // geometry), then placed.
+    // Laid out once, away from the page's edges, to know its size in
+    // pixels (an arrow's comes from its geometry), then placed.
+    drawing->PosX = drawing->PosY = 1000;
     drawing->SetScale(RootScale());
     const QSize pixels = drawing->PixelRect.size();
     const QPoint place = KeepInsidePage(QRect(NewItemPlace(pixels), pixels), EdgeKeep);

@@ -67,7 +67,7 @@ bool EP_ItEdt::ModifyDrawing(int penDelta, int length, float angle, int typeOrPo
     drawing->SetScale(RootScale());
     const QRect rect(SurfaceRect().topLeft() + drawing->ScreenRect.topLeft() - originBefore,
         drawing->PixelRect.size().boundedTo(QSize(MaxSurfaceSide, MaxSurfaceSide)));
-    if (!InsidePage(rect)) {
+    if (!InsidePage(rect) || !PointsInsidePage(*drawing, rect.topLeft())) {
         drawing->PopShape(true);
         drawing->PosX = posX;
         drawing->PosY = posY;
@@ -169,7 +169,8 @@ bool EP_ItEdt::Move(int directions, int step, bool apply)
         // Recorded before any change, a snap to the edge included.
         if (!Sizing)
             m_undo.RecordMove();
-        m_editImage->move(to);
+        PutSurface(to - page.topLeft());
+        SyncPosition(*m_current);
         m_changed = true;
     }
     DrawSelection();
@@ -301,24 +302,50 @@ bool EP_ItEdt::DragSquare(int square, int dx, int dy)
         }
     }
     drawing->SetScale(RootScale());
-    HandleDrag moved, kept;
-    if (!drawing->DragHandle(square, dx, dy, false, moved) || !drawing->DragHandle(square, dx, dy, true, kept))
+    HandleDrag moved;
+    if (!drawing->DragHandle(square, dx, dy, false, moved))
         return false;
     const QRect surface = SurfaceRect();
     const QRect rect = moved.rect.translated(surface.topLeft() - drawing->ScreenRect.topLeft());
     if (rect == surface || !InsidePage(rect))
         return false;
     const TEP_Undo* record = arrow ? m_undo.BeginGroup(TEP_Undo::SquareDrag) : m_undo.RecordGeometry();
-    if (!drawing->ApplyHandleDrag(kept)) {
+    drawing->PushShape();
+    const float posX = drawing->PosX, posY = drawing->PosY;
+    const float width = drawing->Width, height = drawing->Height;
+    const bool applied = drawing->ApplyHandleDrag(moved) && drawing->SetScale(RootScale());
+    if (!applied || !PointsInsidePage(*drawing, rect.topLeft())) {
+        drawing->PopShape(true);
+        drawing->PosX = posX;
+        drawing->PosY = posY;
+        drawing->Width = width;
+        drawing->Height = height;
+        drawing->SetScale(RootScale());
         m_undo.Cancel(record);
         m_undo.Compact();
         return false;
     }
-    drawing->SetScale(RootScale());
+    drawing->PopShape(false);
     SetSurfaceRect(rect);
     m_changed = true;
     DrawSelection();
     m_undo.Compact();
+    return true;
+}
+
+bool EP_ItEdt::PointsInsidePage(const TDPRptSpDr& drawing, QPoint surfaceAt) const
+{
+    // An arrow's rectangle stops at the page's corner: its points tell
+    // whether it would leave the page.
+    if (drawing.SpDrMode != TDPRptSpDr::SpArrow)
+        return true;
+    const QRect page = PageRect();
+    const QPoint shift = surfaceAt - drawing.ScreenRect.topLeft();
+    for (int i = 0; i < drawing.ShapePixelPoints.size(); ++i) {
+        const QPoint point = drawing.ShapePixelPoints[i] + shift;
+        if (i != 2 && !page.contains(point))
+            return false;
+    }
     return true;
 }
 

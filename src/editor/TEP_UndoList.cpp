@@ -203,6 +203,15 @@ void TEP_UndoList::Undo()
     Replaying = false;
 }
 
+void TEP_UndoList::RestorePlace(const TEP_Undo& record, TDPRptItem& item)
+{
+    // The stored place is exact; the surface goes back where it was.
+    item.PosX = record.PosX;
+    item.PosY = record.PosY;
+    item.SetScale(m_owner.RootScale());
+    m_owner.PutSurface(QPoint(record.Left, record.Top));
+}
+
 bool TEP_UndoList::MakeSelected(TDPRptItem* item)
 {
     if (m_owner.Current() == item)
@@ -265,7 +274,7 @@ TEP_UndoList::Next TEP_UndoList::Apply(TEP_Undo& record, TDPRptItem* item, bool&
     switch (record.Kind) {
     case TEP_Undo::SurfaceDragged:
     case TEP_Undo::Moved:
-        editor.PlaceSurface(QPoint(record.Left, record.Top));
+        RestorePlace(record, *item);
         editor.DrawSelection();
         break;
     case TEP_Undo::Resized:
@@ -276,7 +285,7 @@ TEP_UndoList::Next TEP_UndoList::Apply(TEP_Undo& record, TDPRptItem* item, bool&
             drawing->PenSize = record.PenSize;
         item->Width = record.UnitWidth;
         item->Height = record.UnitHeight;
-        editor.PlaceSurface(QPoint(record.Left, record.Top));
+        RestorePlace(record, *item);
         editor.DrawSelection();
         break;
     case TEP_Undo::ColorChanged:
@@ -294,7 +303,7 @@ TEP_UndoList::Next TEP_UndoList::Apply(TEP_Undo& record, TDPRptItem* item, bool&
     case TEP_Undo::Reshaped:
         if (record.SavedState)
             editor.RestoreSaved(*item, *record.SavedState);
-        editor.PlaceSurface(QPoint(record.Left, record.Top));
+        RestorePlace(record, *item);
         editor.DrawSelection();
         break;
     default:

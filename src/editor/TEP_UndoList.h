@@ -60,6 +60,7 @@ private:
     const TEP_Undo* Append(std::unique_ptr<TEP_Undo> record, bool collapse, bool compact);
     Next Apply(TEP_Undo& record, TDPRptItem* item, bool& refused);
     bool MakeSelected(TDPRptItem* item);
+    void RestorePlace(const TEP_Undo& record, TDPRptItem& item);
 
     EP_ItEdt& m_owner;
     std::vector<std::unique_ptr<TEP_Undo>> m_records;

@@ -33,6 +33,7 @@ public:
         box.resize(client + QSize(box.frameWidth() * 2, box.frameWidth() * 2));
         box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         box.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box.show(); // laid out, as in the main window
         const QString folder = dir.path() + QStringLiteral("/Fiches");
         QDir().mkpath(folder);
         TestFiles::WriteBytes(folder + QStringLiteral("/Dictée.jpg"), JpegFixtures::Jpeg(210, 297, 25));

@@ -210,10 +210,10 @@ void TestTextEditing::characterLeavingPageRefused()
 {
     EditorHost host;
     TDPRptText* text = NewText(host);
+    Type(host.editor, QStringLiteral("a"));
     // The item near the right edge of the page.
     const QRect page = host.PageRect();
     host.editor.PlaceSurface(QPoint(page.width() - host.Surface().width() - 2, 100));
-    Type(host.editor, QStringLiteral("a"));
     const QString before = text->Value;
     const int records = host.editor.UndoList().Count();
     QVERIFY(host.editor.KeyPress(QLatin1Char('W')));
@@ -412,10 +412,12 @@ void TestTextEditing::accentsSavedAndReloaded()
     const QString name = text->Name;
     host.editor.Detach(&host.box);
     QVERIFY(host.document.EPDoc_Save());
+    host.document.EPDoc_Close();
     TEP_Doc reloaded;
     QVERIFY(reloaded.EPDoc_Init(QStringLiteral("Dictée"), host.dir.path() + QStringLiteral("/Fiches")));
     QVERIFY(reloaded.EPDoc_SetUser(QStringLiteral("Paul")));
-    QVERIFY(reloaded.EPDoc_LoadForUse());
+    const Outcome loaded = reloaded.EPDoc_LoadForUse();
+    QVERIFY2(loaded.Ok(), qPrintable(loaded.Text()));
     auto* back = dynamic_cast<TDPRptText*>(reloaded.Tree()->FindByName(name));
     QVERIFY(back);
     QCOMPARE(back->Value, expected);

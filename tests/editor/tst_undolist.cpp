@@ -198,11 +198,11 @@ void TestUndoList::stepOfVanishedItemIsDropped()
     host.editor.EndEdit(&host.box, true);
     // Removed behind the editor's back (as a carried item's editor may).
     QVERIFY(host.Root().RemoveChild(QStringLiteral("B"), gone));
-    host.editor.UndoList().Undo(); // B's steps are dropped, A is selected
-    QCOMPARE(host.editor.Current(), kept);
-    QCOMPARE(Kinds(host.editor.UndoList()), (QList<int> {TEP_Undo::Selected, TEP_Undo::Moved}));
+    // B's steps are dropped and the undo goes on with A's move.
     host.editor.UndoList().Undo();
+    QCOMPARE(host.editor.Current(), kept);
     QCOMPARE(host.Surface().topLeft(), keptPlace);
+    QCOMPARE(Kinds(host.editor.UndoList()), QList<int> {TEP_Undo::Selected});
 }
 
 void TestUndoList::undoSelectsItemFirst()
@@ -253,9 +253,10 @@ void TestUndoList::refusedResizeStopsAndIsDropped()
     const QRect page = host.PageRect();
     host.editor.Resize(0, -60, true);
     host.editor.PlaceSurface(QPoint(page.width() - host.Surface().width() - 3, 100));
+    const int narrow = host.Surface().width();
     host.editor.UndoList().Undo();
     QCOMPARE(host.editor.UndoList().Count(), 0);
-    QVERIFY(host.messenger.Beeps >= 1);
+    QCOMPARE(host.Surface().width(), narrow);
     QVERIFY(!host.editor.UndoList().Replaying);
 }
 
@@ -264,6 +265,7 @@ void TestUndoList::undoReshapeRestoresArrow()
     EditorHost host;
     QVERIFY(host.editor.AddDrawing(&host.box, TDPRptSpDr::SpArrow));
     auto* arrow = dynamic_cast<TDPRptSpDr*>(host.editor.Current());
+    host.editor.PlaceSurface(QPoint(300, 300));
     const QRect before = host.Surface();
     QVERIFY(host.editor.TurnArrow(90));
     QVERIFY(host.editor.ChangeArrowLength(-30));
