@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     PictureMemory::KeepLargeBuffers(); // as the program does
-    QApplication app(argc, argv); // the documents view is a widget
+    QApplication app(argc, argv); // the documents view and the item editor are widgets
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

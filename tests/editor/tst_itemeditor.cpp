@@ -240,9 +240,12 @@ void TestItemEditor::endEditWritesBackPlaceAndSize()
     QCOMPARE(item->PosX, 300.4f);
     QVERIFY(host.editor.Select(&host.box, item));
     const QPoint before = host.SurfaceOnPage().topLeft();
+    // Changes redraw the surface only; the page is drawn once, at the end.
+    const int redraws = host.redraws;
     QVERIFY(host.editor.Move(EP_ItEdt::MoveRight | EP_ItEdt::MoveDown, 10, true));
     QVERIFY(host.editor.Resize(0, 20, true));
-    const int redraws = host.redraws;
+    QVERIFY(host.editor.SetColor(RgbColor(0xFF0000)));
+    QCOMPARE(host.redraws, redraws);
     host.editor.EndEdit(&host.box, true);
     QCOMPARE(host.redraws, redraws + 1);
     QCOMPARE(item->PosX, float((before.x() + 10) / double(host.Scale())));
