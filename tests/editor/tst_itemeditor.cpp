@@ -46,6 +46,7 @@ private slots:
     void blinkFollowsSetting_data();
     void blinkFollowsSetting();
     void editSurfaceShowsPageUnderItem();
+    void selectionLookFollowsSettings();
     void squares();
     void squareDragOnDiagonal();
     void screenshotOfEditedItem();
@@ -239,6 +240,7 @@ void TestItemEditor::endEditWritesBackPlaceAndSize()
     // Not moved: the place stays exact.
     QCOMPARE(item->PosX, 300.4f);
     QVERIFY(host.editor.Select(&host.box, item));
+    QVERIFY(!host.editor.HasPendingChange());
     const QPoint before = host.SurfaceOnPage().topLeft();
     // Changes redraw the surface only; the page is drawn once, at the end.
     const int redraws = host.redraws;
@@ -246,7 +248,8 @@ void TestItemEditor::endEditWritesBackPlaceAndSize()
     QVERIFY(host.editor.Resize(0, 20, true));
     QVERIFY(host.editor.SetColor(RgbColor(0xFF0000)));
     QCOMPARE(host.redraws, redraws);
-    host.editor.EndEdit(&host.box, true);
+    QVERIFY(host.editor.HasPendingChange());
+    host.editor.CommitEdit(&host.box);
     QCOMPARE(host.redraws, redraws + 1);
     QCOMPARE(item->PosX, float((before.x() + 10) / double(host.Scale())));
     QCOMPARE(item->PosY, float((before.y() + 10) / double(host.Scale())));
@@ -727,6 +730,26 @@ void TestItemEditor::editSurfaceShowsPageUnderItem()
     const QImage& surface = host.box.EditImage()->Image();
     QVERIFY(surface.pixelColor(surface.width() - 5, surface.height() - 5).red() > 240);
     QVERIFY(surface.pixelColor(surface.width() - 5, surface.height() - 5).green() < 60);
+}
+
+void TestItemEditor::selectionLookFollowsSettings()
+{
+    EditorHost host(1.5);
+    host.config.Settings.SelectionBorderWidth = 3;
+    host.config.Settings.SelectionColor = RgbColor(0x0000FF);
+    host.config.Settings.ResizeSquareColor = RgbColor(0x00FFFF);
+    host.config.ApplySettings();
+    TDPRptSpDr* item = host.AddDrawing(QStringLiteral("R"), TDPRptSpDr::SpCross, QRectF(1200, 1500, 400, 300));
+    QVERIFY(host.editor.Select(&host.box, item));
+    const QImage& surface = host.box.EditImage()->Image();
+    const int middle = surface.height() / 2;
+    for (int x = 0; x < 3; ++x)
+        QCOMPARE(surface.pixelColor(x, middle), QColor(Qt::red));
+    QCOMPARE(surface.pixelColor(3, middle), QColor(Qt::white));
+    // The resize squares, yellow inside a black edge, over the corners.
+    QPoint centre;
+    QVERIFY(host.editor.SquareCentre(1, centre));
+    QCOMPARE(surface.pixelColor(centre + QPoint(1, 1)), QColor(Qt::yellow));
 }
 
 void TestItemEditor::squares()

@@ -53,6 +53,7 @@ private slots:
     void placeCaretAtClick();
     void clickOutsideTextStartsEntryAtEnd();
     void accentsSavedAndReloaded();
+    void fontChoicesReachSettingsFile();
 };
 
 void TestTextEditing::newTextIsSizedOnSample()
@@ -421,6 +422,25 @@ void TestTextEditing::accentsSavedAndReloaded()
     auto* back = dynamic_cast<TDPRptText*>(reloaded.Tree()->FindByName(name));
     QVERIFY(back);
     QCOMPARE(back->Value, expected);
+}
+
+void TestTextEditing::fontChoicesReachSettingsFile()
+{
+    EditorHost host;
+    QVERIFY(host.config.Initialise(host.dir.path()));
+    QVERIFY(host.config.SetUser(QStringLiteral("Paul"), false));
+    host.config.Fonts.SetNames({QStringLiteral("Arial"), QStringLiteral("Courier New")});
+    host.config.Fonts.SelectByName(QStringLiteral("Arial"));
+    host.config.Fonts.Size = 12;
+    TDPRptText* text = NewText(host);
+    Type(host.editor, QStringLiteral("abc"));
+    QVERIFY(host.editor.NextFont());
+    QVERIFY(host.editor.LargerFont());
+    QCOMPARE(text->Font.Size, 14);
+    QVERIFY(host.config.SaveUserSettings());
+    const QByteArray saved = TestFiles::ReadBytes(host.config.SettingsPath(QStringLiteral("Paul")));
+    QVERIFY2(saved.contains("TEXTFONTNAME=Courier New"), saved.constData());
+    QVERIFY(saved.contains("TEXTFONTSIZE=14"));
 }
 
 QTEST_MAIN(TestTextEditing)
