@@ -46,14 +46,18 @@ void EP_ItEdt::Attach(
     QObject* owner, TEP_Doc* document, PageScrollBox* scrollBox, ImageWidget* editImage, ImageWidget* pageImage)
 {
     Q_ASSERT(document && document->Tree());
-    if (!document || !document->Tree())
-        return;
-    AttachTree(owner, document->Tree(), scrollBox, editImage, pageImage, document->ImagePath());
-    m_document = document;
+    if (document && document->Tree())
+        Take(owner, document, document->Tree(), scrollBox, editImage, pageImage, document->ImagePath());
 }
 
 void EP_ItEdt::AttachTree(QObject* owner, TDPRptItem* root, PageScrollBox* scrollBox, ImageWidget* editImage,
     ImageWidget* pageImage, const QString& documentPath)
+{
+    Take(owner, nullptr, root, scrollBox, editImage, pageImage, documentPath);
+}
+
+void EP_ItEdt::Take(QObject* owner, TEP_Doc* document, TDPRptItem* root, PageScrollBox* scrollBox,
+    ImageWidget* editImage, ImageWidget* pageImage, const QString& documentPath)
 {
     Q_ASSERT(root && scrollBox && editImage && pageImage);
     if (!root || !scrollBox || !editImage || !pageImage)
@@ -62,7 +66,7 @@ void EP_ItEdt::AttachTree(QObject* owner, TDPRptItem* root, PageScrollBox* scrol
         Detach(owner);
     m_owner = owner;
     m_root = root;
-    m_document = nullptr;
+    m_document = document;
     m_documentChanged = documentPath != m_documentPath;
     m_documentPath = documentPath;
     m_scrollBox = scrollBox;
@@ -221,6 +225,9 @@ bool EP_ItEdt::Select(QObject* owner, TDPRptItem* item, int y, int x, bool place
     // Selecting the item already selected ends its edit without losing it,
     // even when it is still empty.
     EndEdit(owner, item != m_current);
+    // An observer told of that end may have selected an item of its own.
+    if (m_current && m_current != item)
+        EndEdit(owner, true);
     if (!dynamic_cast<TDPRptSpDr*>(item) && !dynamic_cast<TDPRptText*>(item)) {
         m_messenger.ShowMessage(QStringLiteral("Les éléments de ce type ne sont pas éditables."));
         return false;
@@ -314,8 +321,10 @@ void EP_ItEdt::EndEdit(QObject* owner, bool removeEmpty)
         item->SetScale(RootScale());
         m_lastEditedName = item->Name;
     }
-    Notify(EditEnded);
+    // Done before the observers hear of it: one of them may select another
+    // item, whose edit must then be able to end in turn.
     Busy = false;
+    Notify(EditEnded);
     // An observer may have selected another item meanwhile.
     if (!m_current) {
         if (m_editImage)

@@ -202,6 +202,8 @@ public:
 private:
     friend class TEP_UndoList;
 
+    void Take(QObject* owner, TEP_Doc* document, TDPRptItem* root, PageScrollBox* scrollBox, ImageWidget* editImage,
+        ImageWidget* pageImage, const QString& documentPath);
     void Notify(int event);
     void Redraw();
     QRect PageRect() const;

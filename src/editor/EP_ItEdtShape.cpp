@@ -33,7 +33,8 @@ bool EP_ItEdt::ChangePenSize(int delta)
     const int size = drawing->PenSize + delta;
     if (size < MinPenSize || size > MaxPenSize)
         return false;
-    if (!ModifyDrawing(delta, drawing->Length, drawing->Angle, drawing->ArrowType))
+    const int type = drawing->SpDrMode == TDPRptSpDr::SpArrow ? drawing->ArrowType : int(NoPointOperation);
+    if (!ModifyDrawing(delta, drawing->Length, drawing->Angle, type))
         return false;
     m_config.Session.CurrentPenSize = size;
     return true;
@@ -201,7 +202,8 @@ bool EP_ItEdt::Resize(int heightChange, int widthChange, bool apply)
     // Replayed steps give the sizes to go back to.
     int dh = m_undo.Replaying ? heightChange - surface.height() : heightChange;
     const int dw = m_undo.Replaying ? widthChange - surface.width() : widthChange;
-    if (drawing->SpDrMode == TDPRptSpDr::SpHRel)
+    // A line is as high as its pen.
+    if (drawing->SpDrMode == TDPRptSpDr::SpHRel || drawing->SpDrMode == TDPRptSpDr::SpHLine)
         dh = 0;
     const double minimum = 20.0 * RootScale(); // 2 mm
     const int height = surface.height() + dh, width = surface.width() + dw;

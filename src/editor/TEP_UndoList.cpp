@@ -174,28 +174,29 @@ void TEP_UndoList::Clear()
 
 void TEP_UndoList::Undo()
 {
-    if (m_records.empty())
+    // An undo asked for from inside a replayed step (an observer) waits.
+    if (m_records.empty() || Replaying)
         return;
     Replaying = true;
     Next mode = Next::Continue;
     while (!m_records.empty()) {
-        TEP_Undo& record = *m_records.back();
-        if (mode == Next::ContinueIntoSelection && record.Kind != TEP_Undo::Selected)
+        if (mode == Next::ContinueIntoSelection && m_records.back()->Kind != TEP_Undo::Selected)
             break;
+        // Taken off the list first: whatever the step calls (observers
+        // included) finds a list without it.
+        const std::unique_ptr<TEP_Undo> record = std::move(m_records.back());
+        m_records.pop_back();
         TDPRptItem* root = m_owner.Root();
-        TDPRptItem* item = root ? root->FindByName(record.ItemName) : nullptr;
+        TDPRptItem* item = root ? root->FindByName(record->ItemName) : nullptr;
         if (item == root)
             item = nullptr;
         // A step whose item has gone since (or, for a deletion, has come
         // back meanwhile) cannot be replayed: it is dropped, and the undo
         // goes on with the step before it.
-        if ((record.Kind == TEP_Undo::Deleted) == (item != nullptr)) {
-            m_records.pop_back();
+        if ((record->Kind == TEP_Undo::Deleted) == (item != nullptr))
             continue;
-        }
         bool refused = false;
-        const Next next = Apply(record, item, refused);
-        m_records.pop_back();
+        const Next next = Apply(*record, item, refused);
         if (refused || next == Next::Stop)
             break;
         mode = next;
