@@ -28,6 +28,8 @@ private slots:
     void newDrawingStaysInsidePage_data();
     void newDrawingStaysInsidePage();
     void newArrowTakesItsGeometry();
+    void newDrawingInScrolledView();
+    void scrollToCurrentBringsSurfaceInView();
     void moves_data();
     void moves();
     void moveByDigit_data();
@@ -384,6 +386,30 @@ void TestItemEditor::newArrowTakesItsGeometry()
     const QPoint tail = host.SurfaceOnPage().topLeft() + arrow->DrawingOffsetPixels();
     host.editor.EndEdit(&host.box, true);
     QCOMPARE(arrow->ShapePixelPoints[0], tail);
+}
+
+void TestItemEditor::newDrawingInScrolledView()
+{
+    EditorHost host(1.5, QSize(900, 600));
+    host.box.SetScrollOffset(QPoint(100, 400));
+    const QPoint scroll = host.box.ScrollOffset();
+    QVERIFY(scroll.y() > 0);
+    QVERIFY(host.editor.AddDrawing(&host.box, TDPRptSpDr::SpRect));
+    // The page's top has scrolled away: 50 pixels under the top of the view.
+    QCOMPARE(host.Surface().top(), scroll.y() + 50);
+    QCOMPARE(host.Surface().left(), scroll.x() + host.box.ClientSize().width() / 2 - host.Surface().width() / 2);
+    QCOMPARE(host.box.ScrollOffset(), scroll); // already in view
+}
+
+void TestItemEditor::scrollToCurrentBringsSurfaceInView()
+{
+    EditorHost host(1.5, QSize(900, 600));
+    TDPRptSpDr* item = host.AddDrawing(QStringLiteral("R"), TDPRptSpDr::SpRect, QRectF(1500, 2500, 200, 200));
+    QVERIFY(host.editor.Select(&host.box, item));
+    QCOMPARE(host.box.ScrollOffset(), QPoint(0, 0));
+    host.editor.ScrollToCurrent();
+    const QRect view(host.box.ScrollOffset(), host.box.ClientSize());
+    QVERIFY(view.contains(host.Surface()));
 }
 
 void TestItemEditor::moves_data()
