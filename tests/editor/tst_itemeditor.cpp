@@ -27,6 +27,7 @@ private slots:
     void newDrawingTakesSettings();
     void newDrawingStaysInsidePage_data();
     void newDrawingStaysInsidePage();
+    void newDrawingDefaultPlace();
     void newArrowTakesItsGeometry();
     void newDrawingInScrolledView();
     void scrollToCurrentBringsSurfaceInView();
@@ -334,43 +335,48 @@ void TestItemEditor::newDrawingTakesSettings()
 
 void TestItemEditor::newDrawingStaysInsidePage_data()
 {
-    QTest::addColumn<QPoint>("asked"); // relative to the page image; none: the default place
-    QTest::addColumn<QPoint>("expected"); // -1: not checked
-    QTest::newRow("default: 50 below the top of the view") << QPoint(-9999, -9999) << QPoint(-1, 50);
-    QTest::newRow("above the page") << QPoint(100, -40) << QPoint(100, 15);
-    QTest::newRow("left of the page") << QPoint(-3, 100) << QPoint(15, 100);
-    QTest::newRow("past the bottom") << QPoint(100, 5000) << QPoint(100, -2);
-    QTest::newRow("past the right") << QPoint(5000, 100) << QPoint(-3, 100);
+    QTest::addColumn<QPoint>("asked"); // by the placement callback, relative to the page image
+    QTest::addColumn<QString>("rule");
+    QTest::newRow("above the page") << QPoint(100, -40) << "15 below the top";
+    QTest::newRow("left of the page") << QPoint(-3, 100) << "15 right of the left";
+    QTest::newRow("past the bottom") << QPoint(100, 5000) << "15 above the bottom";
+    QTest::newRow("past the right") << QPoint(5000, 100) << "15 left of the right";
+    QTest::newRow("inside") << QPoint(100, 100) << "as asked";
 }
 
 void TestItemEditor::newDrawingStaysInsidePage()
 {
     QFETCH(QPoint, asked);
-    QFETCH(QPoint, expected);
+    QFETCH(QString, rule);
     EditorHost host;
     const QRect page = host.PageRect();
-    if (asked.x() != -9999)
-        host.editor.NewItemPosition = [&](int, int, int& left, int& top) {
-            left = page.left() + asked.x();
-            top = page.top() + asked.y();
-            return true;
-        };
+    host.editor.NewItemPosition = [&](int, int, int& left, int& top) {
+        left = page.left() + asked.x();
+        top = page.top() + asked.y();
+        return true;
+    };
     QVERIFY(host.editor.AddDrawing(&host.box, TDPRptSpDr::SpRect));
     const QRect surface = host.Surface();
-    QPoint onPage = surface.topLeft() - page.topLeft();
-    if (expected.y() == -2) // 15 px above the bottom edge
+    if (rule == QLatin1String("15 below the top"))
+        QCOMPARE(surface.topLeft(), page.topLeft() + QPoint(asked.x(), 15));
+    else if (rule == QLatin1String("15 right of the left"))
+        QCOMPARE(surface.topLeft(), page.topLeft() + QPoint(15, asked.y()));
+    else if (rule == QLatin1String("15 above the bottom"))
         QCOMPARE(surface.bottom(), page.bottom() - 15);
-    else if (expected.x() == -3)
+    else if (rule == QLatin1String("15 left of the right"))
         QCOMPARE(surface.right(), page.right() - 15);
-    if (expected.x() >= 0)
-        QCOMPARE(onPage.x(), expected.x());
-    if (expected.y() >= 0 && asked.x() != -9999)
-        QCOMPARE(onPage.y(), expected.y());
-    if (asked.x() == -9999) {
-        // The page starts in view: 50 pixels below its top, centred.
-        QCOMPARE(surface.top(), page.top() + 50);
-        QCOMPARE(surface.left(), host.box.ClientSize().width() / 2 - surface.width() / 2);
-    }
+    else
+        QCOMPARE(surface.topLeft(), page.topLeft() + asked);
+}
+
+void TestItemEditor::newDrawingDefaultPlace()
+{
+    EditorHost host;
+    const QRect page = host.PageRect();
+    QVERIFY(host.editor.AddDrawing(&host.box, TDPRptSpDr::SpRect));
+    // The page starts in view: 50 pixels below its top, centred in the view.
+    QCOMPARE(host.Surface().top(), page.top() + 50);
+    QCOMPARE(host.Surface().left(), host.box.ClientSize().width() / 2 - host.Surface().width() / 2);
 }
 
 void TestItemEditor::newArrowTakesItsGeometry()
