@@ -107,6 +107,8 @@ public:
     bool DeleteFirstPoint();
     bool DeleteLastPoint();
     bool Move(int directions, int step, bool apply);
+    // A mouse drag moves by different distances across and down.
+    bool Move(int directions, int horizontalStep, int verticalStep, bool apply);
     bool MoveByDigit(QChar digit, int step, bool apply);
     bool Resize(int heightChange, int widthChange, bool apply);
 

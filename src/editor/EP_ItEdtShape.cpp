@@ -136,16 +136,22 @@ bool EP_ItEdt::DeleteLastPoint()
 
 bool EP_ItEdt::Move(int directions, int step, bool apply)
 {
+    return Move(directions, step, step, apply);
+}
+
+bool EP_ItEdt::Move(int directions, int horizontalStep, int verticalStep, bool apply)
+{
     if (!m_current || directions == 0)
         return false;
     const QRect page = PageRect();
     const QRect surface = SurfaceRect();
     const bool up = directions & MoveUp, down = directions & MoveDown;
     const bool left = directions & MoveLeft, right = directions & MoveRight;
-    const bool upOk = surface.top() - step >= page.top();
-    const bool downOk = surface.top() + surface.height() + step < page.top() + page.height();
-    const bool leftOk = surface.left() - step >= page.left();
-    const bool rightOk = surface.left() + surface.width() + step < page.left() + page.width();
+    const int dx = horizontalStep, dy = verticalStep;
+    const bool upOk = surface.top() - dy >= page.top();
+    const bool downOk = surface.top() + surface.height() + dy < page.top() + page.height();
+    const bool leftOk = surface.left() - dx >= page.left();
+    const bool rightOk = surface.left() + surface.width() + dx < page.left() + page.width();
     const bool verticalOk = (!up || upOk) && (!down || downOk);
     const bool horizontalOk = (!left || leftOk) && (!right || rightOk);
     const bool vertical = up || down, horizontal = left || right;
@@ -159,13 +165,13 @@ bool EP_ItEdt::Move(int directions, int step, bool apply)
     }
     QPoint to = surface.topLeft();
     if (up)
-        to.ry() = upOk ? to.y() - step : page.top();
+        to.ry() = upOk ? to.y() - dy : page.top();
     if (down)
-        to.ry() = downOk ? to.y() + step : page.top() + page.height() - 1 - surface.height();
+        to.ry() = downOk ? to.y() + dy : page.top() + page.height() - 1 - surface.height();
     if (left)
-        to.rx() = leftOk ? to.x() - step : page.left();
+        to.rx() = leftOk ? to.x() - dx : page.left();
     if (right)
-        to.rx() = rightOk ? to.x() + step : page.left() + page.width() - 1 - surface.width();
+        to.rx() = rightOk ? to.x() + dx : page.left() + page.width() - 1 - surface.width();
     if (to != surface.topLeft()) {
         // Recorded before any change, a snap to the edge included.
         if (!Sizing)

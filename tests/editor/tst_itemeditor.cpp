@@ -424,15 +424,17 @@ void TestItemEditor::moves_data()
     QTest::addColumn<int>("directions");
     QTest::addColumn<bool>("allowed");
     QTest::addColumn<QPoint>("expected");
+    QTest::addColumn<int>("across"); // the horizontal step; 10 down
     const int up = EP_ItEdt::MoveUp, down = EP_ItEdt::MoveDown, left = EP_ItEdt::MoveLeft, right = EP_ItEdt::MoveRight;
-    QTest::newRow("right") << QPoint(100, 100) << right << true << QPoint(110, 100);
-    QTest::newRow("down-left") << QPoint(100, 100) << (down | left) << true << QPoint(90, 110);
-    QTest::newRow("up-left at the left edge: up only") << QPoint(0, 100) << (up | left) << true << QPoint(0, 90);
-    QTest::newRow("up-left near the left edge: snaps") << QPoint(4, 100) << (up | left) << true << QPoint(0, 90);
-    QTest::newRow("left near the edge: refused, snaps") << QPoint(4, 100) << left << false << QPoint(0, 100);
-    QTest::newRow("up at the top: refused") << QPoint(100, 0) << up << false << QPoint(100, 0);
-    QTest::newRow("up-left in the corner: refused") << QPoint(0, 0) << (up | left) << false << QPoint(0, 0);
-    QTest::newRow("down at the bottom: refused") << QPoint(100, -1) << down << false << QPoint(100, -1);
+    QTest::newRow("right") << QPoint(100, 100) << right << true << QPoint(110, 100) << 10;
+    QTest::newRow("down-left") << QPoint(100, 100) << (down | left) << true << QPoint(90, 110) << 10;
+    QTest::newRow("up-left at the left edge: up only") << QPoint(0, 100) << (up | left) << true << QPoint(0, 90) << 10;
+    QTest::newRow("up-left near the left edge: snaps") << QPoint(4, 100) << (up | left) << true << QPoint(0, 90) << 10;
+    QTest::newRow("left near the edge: refused, snaps") << QPoint(4, 100) << left << false << QPoint(0, 100) << 10;
+    QTest::newRow("up at the top: refused") << QPoint(100, 0) << up << false << QPoint(100, 0) << 10;
+    QTest::newRow("up-left in the corner: refused") << QPoint(0, 0) << (up | left) << false << QPoint(0, 0) << 10;
+    QTest::newRow("down at the bottom: refused") << QPoint(100, -1) << down << false << QPoint(100, -1) << 10;
+    QTest::newRow("mouse: 3 across, 10 down") << QPoint(100, 100) << (right | down) << true << QPoint(103, 110) << 3;
 }
 
 void TestItemEditor::moves()
@@ -441,6 +443,7 @@ void TestItemEditor::moves()
     QFETCH(int, directions);
     QFETCH(bool, allowed);
     QFETCH(QPoint, expected);
+    QFETCH(int, across);
     EditorHost host;
     TDPRptSpDr* item = host.AddDrawing(QStringLiteral("R"), TDPRptSpDr::SpRect, QRectF(500, 500, 200, 200));
     QVERIFY(host.editor.Select(&host.box, item));
@@ -448,9 +451,9 @@ void TestItemEditor::moves()
     const int bottom = page.height() - 1 - host.Surface().height();
     const auto place = [&](QPoint p) { return QPoint(p.x(), p.y() < 0 ? bottom : p.y()); };
     host.editor.PlaceSurface(place(start));
-    QCOMPARE(host.editor.Move(directions, 10, false), allowed);
+    QCOMPARE(host.editor.Move(directions, across, 10, false), allowed);
     QCOMPARE(host.SurfaceOnPage().topLeft(), place(start));
-    QCOMPARE(host.editor.Move(directions, 10, true), allowed);
+    QCOMPARE(host.editor.Move(directions, across, 10, true), allowed);
     QCOMPARE(host.SurfaceOnPage().topLeft(), place(expected));
     // Whatever moved can be undone, a snap to the edge included.
     host.editor.UndoList().Undo();
