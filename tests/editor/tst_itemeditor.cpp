@@ -1,6 +1,7 @@
 // The item editor on a real page: selection, hit test, new drawings, moves,
 // sizes, pens, arrows, navigation, deletion, observers, blinking, squares.
 #include "EditorHost.h"
+#include "Screenshots.h"
 
 #include "editor/ItemColors.h"
 #include "platform/WindowsKeys.h"
@@ -10,7 +11,6 @@
 class TestItemEditor : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void hostOpensWorksheet();
     void itemAtPicks_data();
     void itemAtPicks();
@@ -54,11 +54,6 @@ private slots:
     void squareDragOnDiagonal();
     void screenshotOfEditedItem();
 };
-
-void TestItemEditor::initTestCase()
-{
-    QDir().mkpath(QStringLiteral(ARDOISINE_SCREENSHOTS));
-}
 
 void TestItemEditor::hostOpensWorksheet()
 {
@@ -854,7 +849,7 @@ void TestItemEditor::screenshotOfEditedItem()
     QVERIFY(host.editor.Select(&host.box, circle));
     QVERIFY(host.editor.Move(EP_ItEdt::MoveDown, 10, true));
     const QImage shot = host.box.grab().toImage();
-    QVERIFY(shot.save(QStringLiteral(ARDOISINE_SCREENSHOTS "/editor-selected-circle.png")));
+    QVERIFY(shot.save(Screenshots::PathOf(QStringLiteral("editor-selected-circle.png"))));
     // The surface shows in the grab where the editor put it, framed, with
     // the page's blue quarter under the circle's corner.
     const QPoint topEdge = host.box.EditImage()->mapTo(&host.box, QPoint(host.Surface().width() / 2, 0));
