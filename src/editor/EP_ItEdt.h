@@ -95,6 +95,9 @@ public:
     // --- Changes of the selected item ---
     bool SetColor(RgbColor color);
     bool ChangePenSize(int delta);
+    // The palette's and toolbar's type panels: a rectangle or circle becomes
+    // another kind of its family (outlined, filled, filled with an outline).
+    bool ChangeDrawingKind(int mode);
     bool ModifyDrawing(
         int penDelta, int length, float angle, int typeOrPointOperation, int x = NoPoint, int y = NoPoint);
     // The arrow commands: turn by degrees (counter-clockwise positive),

@@ -25,6 +25,32 @@ bool EP_ItEdt::SetColor(RgbColor color)
     return true;
 }
 
+bool EP_ItEdt::ChangeDrawingKind(int mode)
+{
+    // Rectangles and circles change between their outlined, filled and
+    // filled-with-outline kinds, keeping the colour the pupil sees.
+    const auto family = [](int kind) {
+        if (kind >= TDPRptSpDr::SpRect && kind <= TDPRptSpDr::SpFBRect)
+            return 1;
+        return kind >= TDPRptSpDr::SpBCircle && kind <= TDPRptSpDr::SpFBCircle ? 2 : 0;
+    };
+    TDPRptSpDr* drawing = CurrentDrawing();
+    if (!drawing || family(mode) == 0 || family(mode) != family(drawing->SpDrMode))
+        return false;
+    if (mode == drawing->SpDrMode)
+        return true;
+    const RgbColor color = ItemColors::ColorOf(*drawing);
+    m_undo.BeginGroup(TEP_Undo::Modify);
+    drawing->SpDrMode = mode;
+    ItemColors::SetColor(*drawing, color);
+    if (mode == TDPRptSpDr::SpFBRect || mode == TDPRptSpDr::SpFBCircle)
+        drawing->ForeColors[0] = RgbColor(0);
+    drawing->SetScale(RootScale());
+    m_changed = true;
+    DrawSelection();
+    return true;
+}
+
 bool EP_ItEdt::ChangePenSize(int delta)
 {
     TDPRptSpDr* drawing = CurrentDrawing();

@@ -38,6 +38,8 @@ private slots:
     void penSize_data();
     void penSize();
     void arrowCommands();
+    void drawingKindChanges_data();
+    void drawingKindChanges();
     void polylinePoints();
     void resize_data();
     void resize();
@@ -509,6 +511,49 @@ void TestItemEditor::penSize()
     QCOMPARE(item->PenSize, expected ? expected : pen);
     QCOMPARE(host.config.Session.CurrentPenSize, expected ? expected : pen);
     QCOMPARE(host.editor.UndoList().Count(), records + (expected ? 1 : 0));
+}
+
+void TestItemEditor::drawingKindChanges_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<quint32>("pen");
+    QTest::addColumn<quint32>("fill");
+    // The drawing's colour is red (0x0000FF), its other colour yellow.
+    QTest::newRow("outline to outlined fill")
+        << int(TDPRptSpDr::SpRect) << int(TDPRptSpDr::SpFBRect) << true << 0u << 0x0000FFu;
+    QTest::newRow("outlined fill to fill")
+        << int(TDPRptSpDr::SpFBCircle) << int(TDPRptSpDr::SpFCircle) << true << 0x0000FFu << 0x0000FFu;
+    QTest::newRow("circle to circle") << int(TDPRptSpDr::SpBCircle) << int(TDPRptSpDr::SpFCircle) << true << 0x0000FFu
+                                      << 0x00FFFFu;
+    QTest::newRow("rectangle to circle") << int(TDPRptSpDr::SpRect) << int(TDPRptSpDr::SpBCircle) << false << 0x0000FFu
+                                         << 0x00FFFFu;
+    QTest::newRow("cross") << int(TDPRptSpDr::SpCross) << int(TDPRptSpDr::SpRect) << false << 0x0000FFu << 0x00FFFFu;
+}
+
+void TestItemEditor::drawingKindChanges()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(bool, changed);
+    QFETCH(quint32, pen);
+    QFETCH(quint32, fill);
+    EditorHost host;
+    TDPRptSpDr* item = host.AddDrawing(QStringLiteral("D"), from, QRectF(500, 500, 300, 200));
+    const bool outlined = from == TDPRptSpDr::SpFBRect || from == TDPRptSpDr::SpFBCircle;
+    item->ForeColors[0] = RgbColor(outlined ? 0 : 0x0000FF);
+    item->BackColors[0] = RgbColor(outlined ? 0x0000FF : 0x00FFFF);
+    QVERIFY(host.editor.Select(&host.box, item));
+    QCOMPARE(host.editor.ChangeDrawingKind(to), changed);
+    QCOMPARE(item->SpDrMode, changed ? to : from);
+    QCOMPARE(item->ForeColors[0], RgbColor(pen));
+    QCOMPARE(item->BackColors[0], RgbColor(fill));
+    if (!changed)
+        return;
+    host.editor.UndoList().Undo();
+    QCOMPARE(item->SpDrMode, from);
+    QCOMPARE(ItemColors::ColorOf(*item), RgbColor(0x0000FF));
 }
 
 void TestItemEditor::arrowCommands()
