@@ -234,6 +234,8 @@ private:
     bool ApplyShapeChange(TDPRptSpDr& drawing, QPoint originBefore, bool sizeChanged);
     bool FitText(TDPRptText& text, const QString& value, bool sample);
     bool ChangeText(TDPRptText& text, const QString& value, bool record);
+    bool StepFont(int step);
+    bool StepFontSize(int step);
     bool RefitFont(TDPRptText& text, const std::function<void()>& change, const std::function<void()>& undo);
     bool TextEntryKey(TDPRptText& text, int key);
     bool TypeCharacter(TDPRptText& text, const QString& typed);

@@ -124,23 +124,25 @@ bool EP_ItEdt::RefitFont(TDPRptText& text, const std::function<void()>& change, 
 
 bool EP_ItEdt::NextFont()
 {
-    TDPRptText* text = CurrentText();
-    if (!text)
-        return false;
-    TEP_Fonts& fonts = m_config.Fonts;
-    fonts.SelectByName(text->Font.Name);
-    const QString before = text->Font.Name;
-    if (!fonts.StepFont(+1))
-        return false;
-    return RefitFont(
-        *text, [&] { text->Font.Name = fonts.CurrentName(); },
-        [&] {
-            text->Font.Name = before;
-            fonts.StepFont(-1);
-        });
+    return StepFont(+1);
 }
 
 bool EP_ItEdt::PreviousFont()
+{
+    return StepFont(-1);
+}
+
+bool EP_ItEdt::LargerFont()
+{
+    return StepFontSize(+1);
+}
+
+bool EP_ItEdt::SmallerFont()
+{
+    return StepFontSize(-1);
+}
+
+bool EP_ItEdt::StepFont(int step)
 {
     TDPRptText* text = CurrentText();
     if (!text)
@@ -148,17 +150,17 @@ bool EP_ItEdt::PreviousFont()
     TEP_Fonts& fonts = m_config.Fonts;
     fonts.SelectByName(text->Font.Name);
     const QString before = text->Font.Name;
-    if (!fonts.StepFont(-1))
+    if (!fonts.StepFont(step))
         return false;
     return RefitFont(
         *text, [&] { text->Font.Name = fonts.CurrentName(); },
         [&] {
             text->Font.Name = before;
-            fonts.StepFont(+1);
+            fonts.StepFont(-step);
         });
 }
 
-bool EP_ItEdt::LargerFont()
+bool EP_ItEdt::StepFontSize(int step)
 {
     TDPRptText* text = CurrentText();
     if (!text)
@@ -169,29 +171,7 @@ bool EP_ItEdt::LargerFont()
     // The list steps from the item's own size; it keeps the new size only
     // when the item takes it.
     fonts.Size = before;
-    if (!fonts.StepSize(+1)) {
-        fonts.Size = listSize;
-        return false;
-    }
-    const int size = fonts.Size;
-    return RefitFont(
-        *text, [&] { text->Font.Size = size; },
-        [&] {
-            text->Font.Size = before;
-            fonts.Size = listSize;
-        });
-}
-
-bool EP_ItEdt::SmallerFont()
-{
-    TDPRptText* text = CurrentText();
-    if (!text)
-        return false;
-    TEP_Fonts& fonts = m_config.Fonts;
-    const int listSize = fonts.Size;
-    const int before = text->Font.Size;
-    fonts.Size = before;
-    if (!fonts.StepSize(-1)) {
+    if (!fonts.StepSize(step)) {
         fonts.Size = listSize;
         return false;
     }

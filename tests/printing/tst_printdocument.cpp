@@ -5,6 +5,7 @@
 #include "ModalAnswer.h"
 #include "PdfPages.h"
 #include "PrintRoot.h"
+#include "TreeGeometry.h"
 #include "params/Param_Obj.h"
 #include "report/DefinitionFile.h"
 #include "report/TDPRptRect.h"
@@ -80,37 +81,6 @@ void CheckBox(const QImage& sheet, const QRect& box, const QString& colour, bool
 
 const QRect PaulsPortraitBox(1000, 1200, 400, 300);
 const QRect PaulsLandscapeBox(1500, 800, 400, 300);
-
-// Everything the screen's hit tests and redraws read, item by item.
-void Geometry(const TDPRptItem& item, QStringList& lines)
-{
-    const ItemEditState& state = item.EditState;
-    lines << QStringLiteral("%1 scale %2 valid %3 pixel %4,%5,%6,%7 screen %8,%9,%10,%11 edit %12%13%14%15")
-                 .arg(item.Name)
-                 .arg(double(item.Scale))
-                 .arg(item.ScaleValid)
-                 .arg(item.PixelRect.x())
-                 .arg(item.PixelRect.y())
-                 .arg(item.PixelRect.width())
-                 .arg(item.PixelRect.height())
-                 .arg(item.ScreenRect.x())
-                 .arg(item.ScreenRect.y())
-                 .arg(item.ScreenRect.width())
-                 .arg(item.ScreenRect.height())
-                 .arg(state.SelectionVisible)
-                 .arg(state.HiddenWhileEdited)
-                 .arg(state.BeingEdited)
-                 .arg(state.HandlesShown);
-    for (int i = 0; i < item.ChildCount(); ++i)
-        Geometry(*item.ChildAt(i), lines);
-}
-
-QStringList Geometry(const TDPRptItem& root)
-{
-    QStringList lines;
-    Geometry(root, lines);
-    return lines;
-}
 
 int Status(const PrintOutcome& outcome)
 {
@@ -250,11 +220,11 @@ void TestPrintDocument::editedItemPrintedScreenUntouched()
     box->EditState.SelectionVisible = true;
     box->EditState.HandlesShown = true;
     box->EditState.HiddenWhileEdited = lifted;
-    const QStringList screen = Geometry(*tree);
+    const QStringList screen = TreeGeometry::Of(*tree);
 
     const PrintOutcome outcome = PrintDocument(root.Request(document));
     QCOMPARE(Status(outcome), int(PrintOutcome::Printed));
-    QCOMPARE(Geometry(*tree), screen);
+    QCOMPARE(TreeGeometry::Of(*tree), screen);
 
     // On paper the rectangle is at its place, without its editing marks.
     const QImage sheet = PdfPages::Render(outcome.pdfFile, Dpi);

@@ -1,6 +1,7 @@
 // Drawings the screen does not show (print, export, preview) leave the page
 // on screen as it was: scale, rectangles and hit areas of every item, and
 // the editing state of the item a pupil is working on.
+#include "TreeGeometry.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "report/DefinitionFile.h"
@@ -68,50 +69,6 @@ Param_Obj Params(const QStringList& lines)
     return params;
 }
 
-QString RectText(const QRect& r)
-{
-    return QStringLiteral("%1,%2,%3,%4").arg(r.left()).arg(r.top()).arg(r.right()).arg(r.bottom());
-}
-
-// Everything the screen's hit tests and redraws read, item by item.
-void Geometry(const TDPRptItem& item, QStringList& lines)
-{
-    QString line = QStringLiteral("%1 scale %2 valid %3 pixel %4 screen %5 pos %6,%7 abs %8,%9 size %10x%11")
-                       .arg(item.Name)
-                       .arg(double(item.Scale))
-                       .arg(item.ScaleValid)
-                       .arg(RectText(item.PixelRect), RectText(item.ScreenRect))
-                       .arg(item.ScaledPos.x())
-                       .arg(item.ScaledPos.y())
-                       .arg(double(item.AbsoluteRect.x))
-                       .arg(double(item.AbsoluteRect.y))
-                       .arg(double(item.Width))
-                       .arg(double(item.Height));
-    if (const auto* drawing = dynamic_cast<const TDPRptSpDr*>(&item)) {
-        for (const QRect& handle : drawing->HandleRects)
-            line += QStringLiteral(" handle ") + RectText(handle);
-        for (const QPoint& p : drawing->ShapePixelPoints + drawing->PointPixels)
-            line += QStringLiteral(" point %1,%2").arg(p.x()).arg(p.y());
-    }
-    const ItemEditState& state = item.EditState;
-    line += QStringLiteral(" edit %1%2%3%4 caret %5")
-                .arg(state.SelectionVisible)
-                .arg(state.HiddenWhileEdited)
-                .arg(state.BeingEdited)
-                .arg(state.CaretVisible)
-                .arg(state.CaretPosition);
-    lines.append(line);
-    for (int i = 0; i < item.ChildCount(); ++i)
-        Geometry(*item.ChildAt(i), lines);
-}
-
-QStringList Geometry(const TDPRptItem& root)
-{
-    QStringList lines;
-    Geometry(root, lines);
-    return lines;
-}
-
 } // namespace
 
 class TestOffScreenDrawing : public QObject {
@@ -151,7 +108,7 @@ void TestOffScreenDrawing::leavesTheScreenAlone()
     text->EditState = {true, true, true, false, true, 3};
     rect->EditState.SelectionVisible = true;
     rect->EditState.HandlesShown = true;
-    const QStringList screen = Geometry(*root);
+    const QStringList screen = TreeGeometry::Of(*root);
 
     QImage paper(RoundHalfEven(2000 * scale), RoundHalfEven(2829 * scale), QImage::Format_RGB32);
     paper.fill(kWhite);
@@ -163,7 +120,7 @@ void TestOffScreenDrawing::leavesTheScreenAlone()
     QVERIFY(DrawReportTreeOffScreen(*root, painter, drawing));
     painter.end();
 
-    QCOMPARE(Geometry(*root), screen);
+    QCOMPARE(TreeGeometry::Of(*root), screen);
 
     // The paper has the page as it is: the text being edited is on it, the
     // selection frame is not.
