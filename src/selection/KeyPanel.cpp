@@ -18,6 +18,8 @@ KeyPanel::KeyPanel(const QString& caption, const QString& accessibleName, const 
     setMinimumSize(64, 40);
 
     m_caption = new QLabel(caption, this);
+    // "<S>" is a key, not a tag.
+    m_caption->setTextFormat(Qt::PlainText);
     m_caption->setAlignment(Qt::AlignCenter);
     QFont font = m_caption->font();
     font.setBold(true);

@@ -36,6 +36,7 @@ const QColor MissingSoundColor(0x80, 0x80, 0x80);
 QLabel* ColumnLabel(const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     QFont font = label->font();
     font.setPointSize(11);
     label->setFont(font);
@@ -107,11 +108,14 @@ void TEP_SelectFrm::BuildLayout()
     right->setAccessibleName(QStringLiteral("Aperçu du document"));
     right->setAccessibleDescription(QStringLiteral("Aperçu, informations et imprimante"));
     m_preview = new DocumentPreview(right);
+    // Names and "<Aucune>" are shown as typed, never read as markup.
     m_infoLabel = new QLabel(right);
+    m_infoLabel->setTextFormat(Qt::PlainText);
     m_infoLabel->setAlignment(Qt::AlignCenter);
     m_infoLabel->setAccessibleName(QStringLiteral("Informations"));
     m_infoLabel->setAccessibleDescription(QStringLiteral("Informations sur le document sélectionné"));
     m_printerLabel = new QLabel(right);
+    m_printerLabel->setTextFormat(Qt::PlainText);
     m_printerLabel->setAccessibleName(QStringLiteral("Imprimante"));
     m_printerLabel->setAccessibleDescription(QStringLiteral("Imprimante utilisée pour imprimer"));
     auto* rightLayout = new QVBoxLayout(right);

@@ -60,6 +60,7 @@ void TEP_UsersMngFrm::BuildChoiceFace()
     panels->addWidget(new QLabel(QStringLiteral("le logiciel"), this), 3, 1);
     panels->setRowStretch(4, 1);
     auto* hint = new QLabel(QStringLiteral("(<F8> Editer les noms)"), this);
+    hint->setTextFormat(Qt::PlainText);
 
     auto* row = new QHBoxLayout;
     row->addWidget(m_names, 1);
