@@ -221,9 +221,19 @@ QString Param_Obj::PRExtractField(const QString& value, int n)
     return word;
 }
 
+QString Param_Obj::OneLine(const QString& text)
+{
+    // A raw line break would end the line in the file: the rest would become
+    // a line of its own, even a heading of a section nobody wrote.
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return line;
+}
+
 QString Param_Obj::PREncodeValue(const QString& text)
 {
-    QString encoded = text;
+    QString encoded = OneLine(text);
     encoded.replace(QLatin1Char(';'), QLatin1Char(' '));
     encoded.replace(QStringLiteral("\""), QStringLiteral("\"\""));
     // Blanks at either end would be trimmed away on reading: quote them.
@@ -288,7 +298,7 @@ void Param_Obj::PlaceKeyLine(const QString& heading, const QString& key, const Q
 {
     const int head = PRGetParHead(heading);
     if (head < 0) {
-        m_lines.append(QLatin1Char('[') + StrTrim(heading) + QLatin1Char(']'));
+        m_lines.append(QLatin1Char('[') + StrTrim(OneLine(heading)) + QLatin1Char(']'));
         m_lines.append(line);
         Touch();
         return;
@@ -306,7 +316,7 @@ void Param_Obj::PlaceKeyLine(const QString& heading, const QString& key, const Q
 
 void Param_Obj::PRWrite(const QString& heading, const QString& key, const QString& text)
 {
-    PlaceKeyLine(heading, key, StrTrim(key) + QLatin1Char('=') + PREncodeValue(text));
+    PlaceKeyLine(heading, key, StrTrim(OneLine(key)) + QLatin1Char('=') + PREncodeValue(text));
 }
 
 void Param_Obj::PRWritel(const QString& heading, const QString& key, int value)
@@ -316,7 +326,7 @@ void Param_Obj::PRWritel(const QString& heading, const QString& key, int value)
 
 void Param_Obj::PRWrites(const QString& heading, const QString& key, const QStringList& items)
 {
-    QString line = key + QLatin1Char('=');
+    QString line = OneLine(key) + QLatin1Char('=');
     for (const QString& item : items)
         line += PREncodeValue(item) + QLatin1Char(';');
     PlaceKeyLine(heading, key, line);

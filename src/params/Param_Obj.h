@@ -94,6 +94,8 @@ public:
 private:
     static QString PRExtractField(const QString& value, int n);
     static QString PREncodeValue(const QString& text);
+    // CR and LF stored as blanks.
+    static QString OneLine(const QString& text);
     static QString NormaliseLine(const QString& line);
 
     int KeyIndexAfter(int headingLine, const QString& key) const;

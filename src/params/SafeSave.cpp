@@ -3,10 +3,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,8 +19,9 @@ struct Failure {
     QString* error;
     QString* cause;
 
-    bool operator()(const QString& reason) const
+    bool operator()(int errorNumber) const
     {
+        const QString reason = SafeSave::ErrorText(errorNumber);
         if (error)
             *error = QStringLiteral("Impossible d'enregistrer le fichier « %1 » : %2.")
                          .arg(QDir::toNativeSeparators(fileName), reason);
@@ -25,6 +30,53 @@ struct Failure {
         return false;
     }
 };
+
+const QLatin1String kTemporaryMark(".ardoisine-");
+const QLatin1String kTemporaryEnd(".tmp");
+constexpr int kRandomLetters = 8;
+
+// Every byte, through interruptions and short writes; 0 or the error number.
+int WriteAll(int descriptor, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (written == 0)
+            return EIO;
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+// The file the name stands for: a link is written through, as an editor
+// would, and stays a link.
+QString ResolvedTarget(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.isSymLink())
+        return fileName;
+    const QString target = info.canonicalFilePath();
+    return target.isEmpty() ? fileName : target;
+}
+
+// Opens a new temporary beside the target; -1 and errno on failure.
+int OpenTemporary(const QString& folder, const QString& fileName, QByteArray& temporary)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = QFile::encodeName(QDir(folder).filePath(SafeSave::TemporaryNameFor(fileName)));
+        const int descriptor = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0 || errno != EEXIST)
+            return descriptor;
+    }
+    return -1;
+}
 
 } // namespace
 
@@ -51,6 +103,10 @@ QString SafeSave::ErrorText(int errorNumber)
         return QStringLiteral("erreur d'entrée-sortie sur le support");
     case ENAMETOOLONG:
         return QStringLiteral("le nom est trop long");
+    case ENOTCONN:
+    case ECONNABORTED:
+    case ETIMEDOUT:
+        return QStringLiteral("la connexion au partage réseau est perdue");
     case 0:
         return QStringLiteral("erreur inconnue du système");
     default:
@@ -58,58 +114,61 @@ QString SafeSave::ErrorText(int errorNumber)
     }
 }
 
+QString SafeSave::TemporaryNameFor(const QString& fileName)
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QString random;
+    for (int i = 0; i < kRandomLetters; ++i)
+        random += QLatin1Char(letters[QRandomGenerator::global()->bounded(36)]);
+    return QLatin1Char('.') + fileName + kTemporaryMark + random + kTemporaryEnd;
+}
+
 bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QString* error, QString* cause)
 {
     const Failure fail {fileName, error, cause};
-    const QFileInfo target(fileName);
+    const QFileInfo target(ResolvedTarget(fileName));
     if (target.isDir())
-        return fail(ErrorText(EISDIR));
+        return fail(EISDIR);
     if (!target.dir().exists())
-        return fail(ErrorText(ENOENT));
+        return fail(ENOENT);
+    const QByteArray targetName = QFile::encodeName(target.filePath());
+    struct stat previous { };
+    const bool replacing = ::stat(targetName.constData(), &previous) == 0 && S_ISREG(previous.st_mode);
 
-    QSaveFile file(fileName);
-    // Never fall back to writing the target in place: that is what loses files.
-    file.setDirectWriteFallback(false);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly)) {
-        const int reason = errno;
-        return fail(ErrorText(reason));
-    }
-    // QSaveFile's own message after a failed write can be empty or vague, so
-    // the system error is kept right where the write fails.
-    errno = 0;
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    const int writeCause = errno;
-    if (!written) {
-        file.cancelWriting();
-        return fail(ErrorText(writeCause));
-    }
-    errno = 0;
-    if (!file.commit()) {
-        const int reason = errno;
-        return fail(ErrorText(reason));
-    }
-    return true;
+    QByteArray temporary;
+    const int descriptor = OpenTemporary(target.path(), target.fileName(), temporary);
+    if (descriptor < 0)
+        return fail(errno);
+    // The new file keeps the old one's permissions (a share may depend on them).
+    if (replacing)
+        ::fchmod(descriptor, previous.st_mode & 07777);
+    // The write error is kept right where it happens: a network share may
+    // report a full disk only when the data is flushed or the file closed.
+    int reason = WriteAll(descriptor, bytes);
+    if (reason == 0 && ::fsync(descriptor) != 0)
+        reason = errno;
+    if (::close(descriptor) != 0 && reason == 0)
+        reason = errno;
+    if (reason == 0 && ::rename(temporary.constData(), targetName.constData()) != 0)
+        reason = errno;
+    if (reason == 0)
+        return true;
+    ::unlink(temporary.constData());
+    return fail(reason);
 }
 
 bool SafeSave::IsTemporaryName(const QString& fileName)
 {
-    // The system's own files with the six random letters and digits of a
-    // temporary after them. A suffix of lower-case letters only reads like a
-    // word ("notes.txt.backup") and is left alone: a person may have named it.
     static const QRegularExpression temporary(
-        QStringLiteral("^.+\\.(txt|conf|jpg|jpeg|wav|png|pdf)\\.([A-Za-z0-9]{6})$"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression word(QStringLiteral("^[a-z]{6}$"));
-    const QRegularExpressionMatch match = temporary.match(fileName);
-    return match.hasMatch() && !word.match(match.captured(2)).hasMatch();
+        QStringLiteral("^\\..+\\.ardoisine-[a-z0-9]{%1}\\.tmp$").arg(kRandomLetters));
+    return temporary.match(fileName).hasMatch();
 }
 
 int SafeSave::RemoveStaleTemporaries(const QString& folder, int olderThanSeconds)
 {
     const QDateTime limit = QDateTime::currentDateTimeUtc().addSecs(-olderThanSeconds);
     int removed = 0;
-    QDirIterator files(folder, QDir::Files | QDir::Hidden);
+    QDirIterator files(folder, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     while (files.hasNext()) {
         files.next();
         if (IsTemporaryName(files.fileName()) && files.fileInfo().lastModified().toUTC() <= limit

@@ -4,8 +4,13 @@
 #include <QString>
 
 // The one way the system writes a file: the bytes go to a temporary file in
-// the same folder, which then replaces the target in one rename. A crash or
-// a full disk leaves the old file or the complete new one, never a cut one.
+// the same folder, are flushed to the disk, and the temporary then replaces
+// the target in one rename. A crash or a full disk leaves the old file or the
+// complete new one, never a cut one.
+//
+// The temporary carries a name only this program writes
+// (".<file>.ardoisine-XXXXXXXX.tmp"), so the clean-up of temporaries left by
+// a save cut short can never take a file a person named.
 class SafeSave {
 public:
     // On failure the previous file is untouched and *error (when given)
@@ -17,11 +22,12 @@ public:
     // A French description of a system error number.
     static QString ErrorText(int errorNumber);
 
-    // Where the system cannot write a file unnamed (network shares), a save
-    // cut short leaves its temporary "<file>.XXXXXX" beside the target.
-    // Removes those of the system's own files in a folder that are older
-    // than the given age (a younger one may be another PC's save under way);
-    // returns how many went.
+    // A save cut short (a PC switched off) leaves its temporary beside the
+    // target. Removes the temporaries of this program in a folder that are
+    // older than the given age (a younger one may be another PC's save under
+    // way); returns how many went.
     static int RemoveStaleTemporaries(const QString& folder, int olderThanSeconds = 600);
     static bool IsTemporaryName(const QString& fileName);
+    // The name of a new temporary for that file name (without folder).
+    static QString TemporaryNameFor(const QString& fileName);
 };

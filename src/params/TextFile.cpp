@@ -62,7 +62,13 @@ QByteArray TextFile::EncodeLines(const QStringList& lines)
         size += line.size() + 2;
     text.reserve(size);
     for (const QString& line : lines) {
+        const qsizetype start = text.size();
         text += line;
+        // One entry is one line: a break inside it would split it in the
+        // file (and could start a section of its own).
+        for (qsizetype i = start; i < text.size(); ++i)
+            if (text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\n'))
+                text[i] = QLatin1Char(' ');
         text += QLatin1String("\r\n");
     }
     // A text starting with "ï»¿" would be read back as a byte-order mark:

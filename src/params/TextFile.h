@@ -9,7 +9,8 @@
 // Files are Windows-1252 with CR LF line ends. A text that needs a character
 // outside that code page is written as UTF-8 behind a byte-order mark, and a
 // file that begins with the mark is read as UTF-8, so nothing typed is lost.
-// On reading, CR LF, CR and LF all end a line, and a NUL byte ends the text.
+// On reading, CR LF, CR and LF all end a line, and a NUL byte ends the text;
+// on writing, a CR or LF inside a line is written as a blank.
 class TextFile {
 public:
     static QStringList DecodeLines(const QByteArray& bytes);

@@ -1,9 +1,11 @@
 // Parameter files: text splitting, number rules, reading, writing and
 // section operations of Param_Obj.
+#include "TestFiles.h"
 #include "params/Numbers.h"
 #include "params/Param_Obj.h"
 #include "params/StrFields.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -35,6 +37,7 @@ private slots:
 
     void encodeOnWrite_data();
     void encodeOnWrite();
+    void lineBreaksNeverReachTheFile();
     void writePlacement();
     void writeList();
     void loadNormalises();
@@ -259,6 +262,12 @@ void TestParamObj::encodeOnWrite_data()
                                  << "K=a=b";
     QTest::newRow("pilcrow") << "un¶deux"
                              << "K=un¶deux";
+    QTest::newRow("trailing CR of a Windows line") << "Arial\r"
+                                                   << "K=\"Arial \"";
+    QTest::newRow("LF injecting a section") << "x\n[B]\nX=1"
+                                            << "K=x [B] X=1";
+    QTest::newRow("CR LF inside") << "un\r\ndeux"
+                                  << "K=un  deux";
 }
 
 void TestParamObj::encodeOnWrite()
@@ -269,8 +278,34 @@ void TestParamObj::encodeOnWrite()
     params.PRWrite("S", " K ", value);
     QCOMPARE(params.Line(1), stored);
     QString expected = value;
-    expected.replace(';', ' ');
+    expected.replace(';', ' ').replace('\r', ' ').replace('\n', ' ');
     QCOMPARE(params.PRRead("S", "K"), expected);
+}
+
+void TestParamObj::lineBreaksNeverReachTheFile()
+{
+    // Whatever way a line break comes in, the file keeps one line per entry
+    // and gains no section.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Paul.conf");
+    Param_Obj params = Params({"[A]"});
+    params.PRWrite("A", "NAME", "Paul\r\n[B]\r\nX=1");
+    params.PRWrites("A", "LIST", {"un\n[C]", "deux"});
+    params.PRWrite("A", "KEY\n[D]", "v");
+    params.PRWrite("E\n[F]", "K", "v");
+    params.Append("raw\r\n[G]");
+    QVERIFY(params.SaveToFile(file));
+    const QByteArray bytes = TestFiles::ReadBytes(file);
+    QCOMPARE(bytes.count('\r'), bytes.count('\n'));
+    QCOMPARE(bytes.count("\r\n"), params.Count());
+    Param_Obj read;
+    QVERIFY(read.LoadFromFile(file));
+    PRHeadingList headings;
+    read.PRGetHeadings(headings);
+    QCOMPARE(headings.size(), 2);
+    QCOMPARE(headings[0].name, QString("A"));
+    QCOMPARE(headings[1].name, QString("E [F]"));
+    QCOMPARE(read.PRRead("A", "NAME"), QString("Paul  [B]  X=1"));
 }
 
 void TestParamObj::writePlacement()

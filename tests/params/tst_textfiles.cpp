@@ -162,8 +162,14 @@ void TestTextFiles::failedSaveKeepsOldFile()
     QVERIFY(SafeSave::WriteFile(kept, "old"));
     QVERIFY(SafeSave::WriteFile(kept, "new"));
     QCOMPARE(TestFiles::ReadBytes(kept), QByteArray("new"));
-    const QStringList files = QDir(Folder()).entryList(QDir::Files);
+    const QStringList files = QDir(Folder()).entryList(QDir::Files | QDir::Hidden);
     QCOMPARE(files, QStringList {"kept.txt"});
+
+    // The new file keeps the permissions the old one had.
+    QVERIFY(QFile::setPermissions(kept, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    QVERIFY(SafeSave::WriteFile(kept, "newer"));
+    const QFileDevice::Permissions userBits = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    QCOMPARE(QFile::permissions(kept) & ~userBits, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 }
 
 void TestTextFiles::failedWriteKeepsOldFile()
@@ -187,7 +193,7 @@ void TestTextFiles::failedWriteKeepsOldFile()
     QVERIFY(!written);
     QVERIFY2(error.contains("le fichier est trop volumineux"), qPrintable(error));
     QCOMPARE(TestFiles::ReadBytes(fileName), QByteArray("old content"));
-    QCOMPARE(QDir(Folder()).entryList(QDir::Files), QStringList {"work.txt"});
+    QCOMPARE(QDir(Folder()).entryList(QDir::Files | QDir::Hidden), QStringList {"work.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestTextFiles)
