@@ -23,15 +23,57 @@ QString AccountName()
     return user.isEmpty() ? qEnvironmentVariable("USERNAME") : user;
 }
 
-// On this host: whether a process of that number still runs.
-bool ProcessRuns(qint64 process)
+QString FirstLineOf(const QString& fileName)
 {
-    if (process <= 0)
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLatin1(file.readLine(256)).trimmed();
+}
+
+// On this machine and boot: whether that process still runs, the same one
+// that took the lock (a number is reused by later processes).
+bool ProcessRuns(qint64 process, qint64 started)
+{
+    if (process <= 0 || (::kill(pid_t(process), 0) != 0 && errno != EPERM))
         return false;
-    return ::kill(pid_t(process), 0) == 0 || errno == EPERM;
+    const qint64 now = WorkLock::ProcessStartTime(process);
+    return started < 0 || now < 0 || now == started;
 }
 
 } // namespace
+
+QString WorkLock::MachineId()
+{
+    static const QString id = [] {
+        const QString machine = FirstLineOf(QStringLiteral("/etc/machine-id"));
+        return machine.isEmpty() ? FirstLineOf(QStringLiteral("/var/lib/dbus/machine-id")) : machine;
+    }();
+    return id;
+}
+
+QString WorkLock::BootId()
+{
+    static const QString id = FirstLineOf(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    return id;
+}
+
+qint64 WorkLock::ProcessStartTime(qint64 process)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(process));
+    if (process <= 0 || !file.open(QIODevice::ReadOnly))
+        return -1;
+    // "pid (name) state …": the name may hold blanks and parentheses; the
+    // start time is the 22nd field, the 20th after the name.
+    const QByteArray line = file.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0)
+        return -1;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    bool ok = false;
+    const qint64 started = fields.value(19).toLongLong(&ok);
+    return ok ? started : -1;
+}
 
 WorkLock::WorkLock()
     : m_token(QUuid::createUuid().toString(QUuid::WithoutBraces))
@@ -53,6 +95,10 @@ bool WorkLock::TryCreate(const QString& lockPath)
     lock.PRWrite(kHeading, QStringLiteral("PROCESS"), QString::number(QCoreApplication::applicationPid()));
     lock.PRWrite(kHeading, QStringLiteral("ACCOUNT"), AccountName());
     lock.PRWrite(kHeading, QStringLiteral("HOST"), QSysInfo::machineHostName());
+    lock.PRWrite(kHeading, QStringLiteral("MACHINE"), MachineId());
+    lock.PRWrite(kHeading, QStringLiteral("BOOT"), BootId());
+    lock.PRWrite(
+        kHeading, QStringLiteral("STARTED"), QString::number(ProcessStartTime(QCoreApplication::applicationPid())));
     const QByteArray bytes = TextFile::EncodeLines(lock.Lines());
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     file.close();
@@ -71,13 +117,26 @@ bool WorkLock::ReadHolder(const QString& lockPath, Holder& holder, QString& toke
     holder.account = lock.PRReadDefault(kHeading, QStringLiteral("ACCOUNT"), QString());
     holder.process = lock.PRReadDefault(kHeading, QStringLiteral("PROCESS"), QStringLiteral("0")).toLongLong();
     holder.since = QDateTime::fromString(lock.PRReadDefault(kHeading, QStringLiteral("SINCE"), QString()), Qt::ISODate);
+    holder.machine = lock.PRReadDefault(kHeading, QStringLiteral("MACHINE"), QString());
+    holder.boot = lock.PRReadDefault(kHeading, QStringLiteral("BOOT"), QString());
+    bool known = false;
+    holder.started = lock.PRReadDefault(kHeading, QStringLiteral("STARTED"), QString()).toLongLong(&known);
+    if (!known)
+        holder.started = -1;
     return true;
 }
 
 bool WorkLock::IsStale(const QString& lockPath, const Holder& holder) const
 {
-    if (holder.host == QSysInfo::machineHostName())
-        return !ProcessRuns(holder.process);
+    const QString machine = MachineId();
+    // Locks of older versions name the host only.
+    const bool thisMachine = holder.machine.isEmpty() || machine.isEmpty() ? holder.host == QSysInfo::machineHostName()
+                                                                           : holder.machine == machine;
+    if (thisMachine) {
+        if (!holder.boot.isEmpty() && holder.boot != BootId())
+            return true; // taken before this machine last started
+        return !ProcessRuns(holder.process, holder.started);
+    }
     const QDateTime touched = QFileInfo(lockPath).lastModified();
     return touched.isValid() && touched.secsTo(QDateTime::currentDateTime()) > qint64(StaleHours) * 3600;
 }
@@ -97,7 +156,8 @@ bool WorkLock::Acquire(const QString& lockPath, Holder* holder)
         if (!ReadHolder(lockPath, found, token)) {
             if (!QFileInfo::exists(lockPath))
                 continue; // released meanwhile
-            found = Holder {QStringLiteral("?"), QString(), 0, QDateTime()};
+            found = Holder {};
+            found.host = QStringLiteral("?");
         }
         if (token == m_token) {
             m_path = lockPath;

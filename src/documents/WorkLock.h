@@ -9,9 +9,14 @@
 // atomically, naming the host, the user of the session, the process and when
 // it was taken.
 //
-// A lock left by a crash is taken over: on the same host when its process
-// is gone, from another host when it has not been refreshed for StaleHours
-// (every save refreshes it).
+// The machine is known by its machine id (/etc/machine-id) and the boot by
+// the kernel's boot id, beside the host name: PCs cloned with one host name
+// are told apart, and a reboot is seen even when a process number is reused.
+//
+// A lock left by a crash is taken over: on the same machine when it dates
+// from an earlier boot, or when its process is gone (a process of that number
+// started at another time is another process); from another machine when it
+// has not been refreshed for StaleHours (every save refreshes it).
 class WorkLock {
 public:
     static constexpr int StaleHours = 12;
@@ -21,7 +26,18 @@ public:
         QString account;
         qint64 process = 0;
         QDateTime since;
+        QString machine; // empty in locks of older versions
+        QString boot;
+        qint64 started = -1; // process start, in clock ticks after boot; -1 unknown
     };
+
+    // This machine's id and the current boot's id (empty when the system
+    // does not tell).
+    static QString MachineId();
+    static QString BootId();
+    // When a process started (clock ticks after boot), -1 when it does not run
+    // or cannot be read.
+    static qint64 ProcessStartTime(qint64 process);
 
     WorkLock();
     ~WorkLock();
