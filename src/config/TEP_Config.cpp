@@ -88,7 +88,57 @@ bool TEP_Config::IsValidUserName(const QString& name)
 
 QString TEP_Config::SettingsPath(const QString& user) const
 {
-    return FileNameRules::Join(m_namesFolder, StrTrim(user) + QStringLiteral(".conf"));
+    // Names that differ only by letter case are one user, as on the Windows
+    // PCs sharing the data root: an existing file in any case is that user's.
+    const QString wanted = StrTrim(user) + QStringLiteral(".conf");
+    const QString onDisk = FolderFiles(m_namesFolder).Find(wanted);
+    return FileNameRules::Join(m_namesFolder, onDisk.isEmpty() ? wanted : onDisk);
+}
+
+QString TEP_Config::StoredUserName(const QString& name) const
+{
+    const QString user = StrTrim(name);
+    if (user.compare(DefaultUser, Qt::CaseInsensitive) == 0)
+        return DefaultUser;
+    const QString onDisk = FolderFiles(m_namesFolder).Find(user + QStringLiteral(".conf"));
+    return onDisk.isEmpty() ? user : onDisk.chopped(5);
+}
+
+bool TEP_Config::IsReservedUserName(const QString& name)
+{
+    const QString user = StrTrim(name);
+    for (const QString& reserved : {DefaultUser, ReservedName, TEP_Doc::BackgroundLayerUser})
+        if (user.compare(reserved, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+QString TEP_Config::UnusableNameText(const QString& user)
+{
+    return QStringLiteral("Le nom d'utilisateur %1 ne peut pas être utilisé : il ne doit contenir aucun des "
+                          "caractères / \\ : * ? \" < > |, ni être un nom réservé du système, ni commencer par un "
+                          "point, ni finir par un point ou un espace.")
+        .arg(Quoted(user));
+}
+
+QString TEP_Config::NewUserNameProblem(const QString& name, const QString& renamed) const
+{
+    const QString user = StrTrim(name);
+    if (user.isEmpty())
+        return QStringLiteral("Initialisation impossible pour un nom d'utilisateur vide");
+    if (!IsValidUserName(user))
+        return UnusableNameText(user);
+    if (IsReservedUserName(user))
+        return QStringLiteral("Le nom %1 est réservé (utilisateur par défaut, administrateur ou fond de page des "
+                              "fiches) : il ne peut pas être donné à un utilisateur.")
+            .arg(Quoted(user));
+    // Changing only the letter case of one's own name is a rename like any other.
+    const bool sameUser = !renamed.isEmpty() && user.compare(StrTrim(renamed), Qt::CaseInsensitive) == 0;
+    if (!sameUser && QFileInfo(SettingsPath(user)).isFile())
+        return QStringLiteral("L'utilisateur %1 existe déjà : deux noms qui ne diffèrent que par les majuscules sont "
+                              "le même nom.")
+            .arg(Quoted(StoredUserName(user)));
+    return QString();
 }
 
 // --- Start and general file -----------------------------------------------------------
@@ -98,8 +148,7 @@ void TEP_Config::ResetGeneral()
     UseNames = false;
     UseGdip = true;
     DocsRootName = QStringLiteral("Documents");
-    Fonts.SetNames({QStringLiteral("Arial"), QStringLiteral("Arial Narrow"), QStringLiteral("PlumNal"),
-        QStringLiteral("Courier New")});
+    Fonts.ReadFonts(QStringLiteral("Arial,Arial Narrow,PlumNal,Courier New"));
     Password.clear();
     PrinterResDiv = 1;
     PrinterName = DefaultPrinterName ? DefaultPrinterName() : QString();
@@ -159,13 +208,18 @@ Outcome TEP_Config::ReadGeneralFile()
     ResetGeneral();
     m_generalFilePath = m_dataRoot + QStringLiteral("Ardoisine.txt");
     m_general.Clear();
-    if (!QFileInfo(m_generalFilePath).isFile())
-        return {};
-    if (!m_general.LoadFromFile(m_generalFilePath))
-        return Outcome::Failure(QStringLiteral("Erreur lors de l'ouverture du fichier de configuration général : %1")
-                                    .arg(Quoted(m_generalFilePath)));
-    ReadGeneralParams(m_general, GeneralHeading);
-    return {};
+    Outcome outcome;
+    if (QFileInfo(m_generalFilePath).isFile()) {
+        if (m_general.LoadFromFile(m_generalFilePath))
+            ReadGeneralParams(m_general, GeneralHeading);
+        else
+            outcome.Fail(QStringLiteral("Erreur lors de l'ouverture du fichier de configuration général : %1")
+                             .arg(Quoted(m_generalFilePath)));
+    }
+    m_generalAsRead.clear();
+    for (const auto& [key, value] : GeneralValues())
+        m_generalAsRead.insert(key, value);
+    return outcome;
 }
 
 void TEP_Config::ReadGeneralParams(const Param_Obj& g, const QString& heading)
@@ -184,12 +238,17 @@ void TEP_Config::ReadGeneralParams(const Param_Obj& g, const QString& heading)
     ExportDir = g.PRReadDefault(heading, QStringLiteral("EXPORTDIR"), ExportDir);
 }
 
+QList<QPair<QString, QString>> TEP_Config::GeneralValues() const
+{
+    return {{"PrinterResDiv", QString::number(PrinterResDiv)}, {"PRINTERNAME", PrinterName},
+        {"FONTS", Fonts.FontsText()}, {"USENAMES", BoolToParam(UseNames)}, {"USEGDIP", BoolToParam(UseGdip)},
+        {"DOCSROOTNAME", DocsRootName}, {"VERSION", QStringLiteral("400")}, {"CONFIGKW", EncodePassword(Password)},
+        {"EXPORTDIR", ExportDir}};
+}
+
 void TEP_Config::WriteGeneralParams(Param_Obj& file, const QString& heading) const
 {
-    const QList<QPair<QString, QString>> keys {{"PrinterResDiv", QString::number(PrinterResDiv)},
-        {"PRINTERNAME", PrinterName}, {"FONTS", Fonts.FontsText()}, {"USENAMES", BoolToParam(UseNames)},
-        {"USEGDIP", BoolToParam(UseGdip)}, {"DOCSROOTNAME", DocsRootName}, {"VERSION", QStringLiteral("400")},
-        {"CONFIGKW", EncodePassword(Password)}, {"EXPORTDIR", ExportDir}};
+    const QList<QPair<QString, QString>> keys = GeneralValues();
     file.PRClearSpecial(heading, QStringLiteral("="));
     // A key written into a section goes right after its heading: last first.
     for (auto it = keys.crbegin(); it != keys.crend(); ++it)
@@ -201,11 +260,36 @@ Outcome TEP_Config::WriteGeneralFile()
     Q_ASSERT_X(!m_generalFilePath.isEmpty(), "TEP_Config::WriteGeneralFile", "the general file was never read");
     if (m_generalFilePath.isEmpty())
         return Outcome().Fail();
-    WriteGeneralParams(m_general, GeneralHeading);
-    if (m_general.SaveToFile(m_generalFilePath))
+    // The file is shared by every PC of the school: only what this run
+    // changed is written, into the file as it is now (another PC may have
+    // changed other keys meanwhile), and keys this version does not know stay.
+    const bool exists = QFileInfo(m_generalFilePath).isFile();
+    Param_Obj general;
+    if (exists && !general.LoadFromFile(m_generalFilePath))
+        general = m_general;
+    const QList<QPair<QString, QString>> values = GeneralValues();
+    QList<QPair<QString, QString>> written;
+    for (const auto& entry : values) {
+        const bool changed = m_generalAsRead.value(entry.first) != entry.second;
+        // The default export folder is this PC's path to the data root: the
+        // other PCs reach it by theirs.
+        const bool ownDefault = entry.first == QLatin1String("EXPORTDIR")
+            && entry.second == m_dataRoot + QStringLiteral("Documents exportés");
+        if (exists ? changed : !ownDefault)
+            written << entry;
+    }
+    if (written.isEmpty())
         return {};
-    return Outcome::Failure(
-        QStringLiteral("Impossible de sauvegarder la configuration dans le fichier : %1 !").arg(m_generalFilePath));
+    // A key written into a section goes right after its heading: last first.
+    for (auto it = written.crbegin(); it != written.crend(); ++it)
+        general.PRWrite(GeneralHeading, it->first, it->second);
+    if (!general.SaveToFile(m_generalFilePath))
+        return Outcome::Failure(
+            QStringLiteral("Impossible de sauvegarder la configuration dans le fichier : %1 !").arg(m_generalFilePath));
+    m_general = general;
+    for (const auto& [key, value] : values)
+        m_generalAsRead.insert(key, value);
+    return {};
 }
 
 Outcome TEP_Config::SaveAll()
@@ -271,15 +355,16 @@ Outcome TEP_Config::SetUser(const QString& name, bool applyHintFont)
     // change goes on.
     Outcome outcome;
     outcome.Note(SaveUserSettings().Messages());
-    const QString user = StrTrim(name);
+    // A name in another letter case is that user's.
+    const QString user = StoredUserName(name);
     if (user.isEmpty())
         return outcome.Fail(QStringLiteral("Initialisation impossible pour un nom d'utilisateur vide"));
     if (!IsValidUserName(user))
-        return outcome.Fail(
-            QStringLiteral("Le nom d'utilisateur %1 ne peut pas être utilisé : il ne doit contenir aucun des "
-                           "caractères / \\ : * ? \" < > |, ni être un nom réservé du système, ni finir par un point "
-                           "ou un espace.")
-                .arg(Quoted(user)));
+        return outcome.Fail(UnusableNameText(user));
+    // A user without settings file is a new one: never under a reserved name.
+    if (user != DefaultUser && !QFileInfo(SettingsPath(user)).isFile())
+        if (const QString problem = NewUserNameProblem(user); !problem.isEmpty())
+            return outcome.Fail(problem);
     outcome.Merge(LoadUserSettings(user));
     if (!outcome)
         return outcome;
@@ -306,7 +391,8 @@ QStringList TEP_Config::UserList() const
         if (!file.endsWith(QLatin1String(".conf"), Qt::CaseInsensitive))
             continue;
         const QString user = file.left(file.size() - 5);
-        if (user.compare(DefaultUser, Qt::CaseInsensitive) != 0 && user.compare(ReservedName, Qt::CaseInsensitive) != 0)
+        if (user.compare(DefaultUser, Qt::CaseInsensitive) != 0 && user.compare(ReservedName, Qt::CaseInsensitive) != 0
+            && !users.contains(user, Qt::CaseInsensitive))
             users << user;
     }
     users.sort(Qt::CaseInsensitive);
@@ -335,7 +421,10 @@ Outcome TEP_Config::RenameUser(QString& name, Messenger& asker)
     const QString newName = StrTrim(answer);
     if (newName.isEmpty() || newName == oldName)
         return Outcome().Fail();
-    if (!IsValidUserName(newName) || !QFile::rename(oldPath, SettingsPath(newName)))
+    if (const QString problem = NewUserNameProblem(newName, oldName); !problem.isEmpty() && IsValidUserName(newName))
+        return Outcome::Failure(problem);
+    const QString newPath = FileNameRules::Join(m_namesFolder, newName + QStringLiteral(".conf"));
+    if (!IsValidUserName(newName) || !QFile::rename(oldPath, newPath))
         return Outcome::Failure(
             QStringLiteral("Impossible de renommer le fichier de configuration pour le nouveau nom!"));
     if (m_currentUser.compare(oldName, Qt::CaseInsensitive) == 0)
@@ -345,6 +434,13 @@ Outcome TEP_Config::RenameUser(QString& name, Messenger& asker)
         outcome.Note(m_tree->RenameUserForAll(oldName, newName).Messages());
     name = newName;
     return outcome;
+}
+
+Outcome TEP_Config::CreateUser(const QString& name)
+{
+    if (const QString problem = NewUserNameProblem(name); !problem.isEmpty())
+        return Outcome::Failure(problem);
+    return SetUser(name, false);
 }
 
 Outcome TEP_Config::DeleteUser(const QString& name, Messenger& asker)

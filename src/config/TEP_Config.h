@@ -76,6 +76,8 @@ public:
     // folders, older than StaleTemporarySeconds, are removed at start.
     void RemoveStaleTemporaries() const;
     int StaleTemporarySeconds = 600;
+    // Writes what changed since the file was read (all keys when there is no
+    // file yet); nothing when nothing changed.
     Outcome WriteGeneralFile();
     // The end of a session: the general file and the current user's
     // settings.
@@ -90,6 +92,20 @@ public:
     // Asks the new name; on success the name receives it. A cancelled or
     // unchanged answer is a failure without message.
     Outcome RenameUser(QString& name, Messenger& asker);
+    // A new user (the users editor's "Nouveau"): refused when the name is
+    // unusable, reserved or already a user's in any letter case; otherwise
+    // becomes the current user.
+    Outcome CreateUser(const QString& name);
+    // Why a name cannot be given to a new user, or to `renamed` (a user being
+    // renamed, who may change the letter case of his own name); empty when
+    // it can.
+    QString NewUserNameProblem(const QString& name, const QString& renamed = QString()) const;
+    // The default user, the reserved name and the background layer's suffix,
+    // in any letter case.
+    static bool IsReservedUserName(const QString& name);
+    // The user's name as stored (the letter case of his settings file), or
+    // the trimmed name when there is none.
+    QString StoredUserName(const QString& name) const;
     // Asks, after showing them, whether to go on despite errors met while
     // deleting the user's work.
     Outcome DeleteUser(const QString& name, Messenger& asker);
@@ -110,6 +126,7 @@ public:
     static QString DecodePassword(const QString& stored);
     // A user name can be a file name everywhere the data root is shared.
     static bool IsValidUserName(const QString& name);
+    static QString UnusableNameText(const QString& user);
 
     // Tells the system's default printer (set by the program; empty in the
     // tool and the tests).
@@ -144,6 +161,8 @@ public:
 
 private:
     void ResetGeneral();
+    // The general keys in their write order, as they are written.
+    QList<QPair<QString, QString>> GeneralValues() const;
     Outcome LoadUserSettings(const QString& name);
     void SyncFontChoices();
     void ForgetCurrentDocument();
@@ -157,6 +176,7 @@ private:
     QString m_exportFolder;
     QString m_generalFilePath;
     Param_Obj m_general;
+    QHash<QString, QString> m_generalAsRead; // key -> value as read (or last written)
     std::unique_ptr<TEP_DocsNode> m_tree;
     TEP_Doc* m_currentDocument = nullptr;
     TEP_DocsNode* m_currentNode = nullptr;

@@ -10,8 +10,7 @@
 TEP_Fonts::TEP_Fonts(InstalledTest installed)
     : m_installed(installed ? std::move(installed) : InstalledTest(&TEP_Fonts::IsInstalledOnSystem))
 {
-    SetNames({QStringLiteral("Arial"), QStringLiteral("Arial Narrow"), QStringLiteral("PlumNal"),
-        QStringLiteral("Courier New")});
+    ReadFonts(QStringLiteral("Arial,Arial Narrow,PlumNal,Courier New"));
 }
 
 const QList<int>& TEP_Fonts::SizeSteps()
@@ -34,7 +33,7 @@ bool TEP_Fonts::IsInstalledOnSystem(const QString& family)
 void TEP_Fonts::Normalise()
 {
     QStringList kept;
-    for (const QString& name : std::as_const(m_names))
+    for (const QString& name : std::as_const(m_stored))
         if (!name.isEmpty() && !kept.contains(name, Qt::CaseInsensitive) && m_installed(name))
             kept << name;
     if (!kept.contains(QStringLiteral("Arial"), Qt::CaseInsensitive))
@@ -47,13 +46,24 @@ void TEP_Fonts::Normalise()
 
 void TEP_Fonts::SetNames(const QStringList& names)
 {
-    m_names = names;
+    QStringList stored;
+    for (const QString& name : std::as_const(m_stored))
+        if (!m_installed(name) && !names.contains(name, Qt::CaseInsensitive))
+            stored << name;
+    for (const QString& name : names)
+        if (!StrTrim(name).isEmpty() && !stored.contains(StrTrim(name), Qt::CaseInsensitive))
+            stored << StrTrim(name);
+    m_stored = stored;
     Normalise();
 }
 
 void TEP_Fonts::ReadFonts(const QString& text)
 {
-    SetNames(StrSplitFields(text, QStringLiteral(",")));
+    m_stored.clear();
+    for (const QString& name : StrSplitFields(text, QStringLiteral(",")))
+        if (!name.isEmpty())
+            m_stored << name;
+    Normalise();
 }
 
 int TEP_Fonts::CurrentIndex() const

@@ -6,8 +6,9 @@
 #include <functional>
 
 // The fonts offered for text items, sorted, with the current text font and
-// size. Fonts not installed are dropped when the list is read; "Arial" is
-// always offered.
+// size. The list is shared by every PC of a school through the general file:
+// it is kept as stored, and this PC offers the fonts of it that it has
+// installed ("Arial" always).
 class TEP_Fonts {
 public:
     using InstalledTest = std::function<bool(const QString& family)>;
@@ -20,10 +21,14 @@ public:
     static const QList<int>& SizeSteps();
     static bool IsInstalledOnSystem(const QString& family);
 
-    // The "FONTS" value: names joined by ",".
+    // The "FONTS" value: names joined by ",". Written back as it was read
+    // unless this PC changed the list.
     void ReadFonts(const QString& text);
-    QString FontsText() const { return m_names.join(QLatin1Char(',')); }
+    QString FontsText() const { return m_stored.join(QLatin1Char(',')); }
+    // The fonts chosen on this PC; stored fonts this PC does not have stay
+    // stored for the PCs that have them.
     void SetNames(const QStringList& names);
+    // The fonts offered on this PC.
     const QStringList& Names() const { return m_names; }
 
     int CurrentIndex() const;
@@ -43,6 +48,7 @@ private:
     void Normalise();
 
     InstalledTest m_installed;
+    QStringList m_stored;
     QStringList m_names;
     int m_current = 0;
 };

@@ -9,7 +9,7 @@ bool FileNameRules::IsSafe(const QString& name)
     for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))
             return false;
-    if (name.back() == QLatin1Char('.') || name.back() == QLatin1Char(' '))
+    if (IsHidden(name) || name.back() == QLatin1Char('.') || name.back() == QLatin1Char(' '))
         return false;
     static const QRegularExpression reserved(
         QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"), QRegularExpression::CaseInsensitiveOption);

@@ -49,7 +49,11 @@ bool JpegHeader::ReadResolution(const QByteArray& head, Resolution& resolution)
         return false;
     int horizontal = BigEndian16(head, at + kUnitsOffset + 1);
     int vertical = BigEndian16(head, at + kUnitsOffset + 3);
-    if (units == 2) {
+    if (units == 0) {
+        // Only an aspect ratio ("1:1" in the encoder's default header, which
+        // many tools write): no resolution at all, as a density of 0.
+        horizontal = vertical = 0;
+    } else if (units == 2) {
         horizontal = RoundHalfEven(horizontal * 2.54);
         vertical = RoundHalfEven(vertical * 2.54);
     }

@@ -19,7 +19,8 @@ public:
     };
 
     // True when a JFIF header was found with units 0, 1 or 2; units 2 are
-    // converted from dots per centimetre.
+    // converted from dots per centimetre, units 0 (an aspect ratio only)
+    // give densities of 0.
     static bool ReadResolution(const QString& fileName, Resolution& resolution);
     static bool ReadResolution(const QByteArray& head, Resolution& resolution);
     // Writes units 1 and the densities into the JFIF header; a file without

@@ -75,6 +75,7 @@ void TEP_Doc::EPDoc_Clear()
     m_imageWidth = m_imageHeight = 0;
     m_horizontalResolution = m_verticalResolution = 0;
     m_fitScale = 1.0f;
+    m_pictureProblem.clear();
 }
 
 Outcome TEP_Doc::EPDoc_Init(const QString& name, const QString& folder, const FolderFiles* listing)
@@ -138,9 +139,43 @@ Outcome TEP_Doc::EPDoc_RefreshFiles(const FolderFiles* listing)
     return {};
 }
 
+bool TEP_Doc::OwnsFile(const FolderFiles& listing, const QString& fileName) const
+{
+    // A longer worksheet name that prefixes the file takes it ("A_2_paul.txt"
+    // is paul's work on "A_2", not work of "2_paul" on "A").
+    return fileName.startsWith(m_name + QLatin1Char('_'), Qt::CaseInsensitive)
+        && listing.WorksheetOf(fileName).size() <= m_name.size();
+}
+
+QString TEP_Doc::OwnWorkFile(const FolderFiles& listing, const QString& user) const
+{
+    // The background layer is never anybody's work.
+    if (StrTrim(user).compare(BackgroundLayerUser, Qt::CaseInsensitive) == 0)
+        return QString();
+    const QString file = listing.Find(WorkFileName(user));
+    return !file.isEmpty() && OwnsFile(listing, file) ? file : QString();
+}
+
+Outcome TEP_Doc::CheckWorkName() const
+{
+    if (m_user.compare(BackgroundLayerUser, Qt::CaseInsensitive) == 0)
+        return Outcome::Failure(
+            QStringLiteral("Le nom %1 est celui du fond de page des fiches : ce ne peut pas être un nom d'utilisateur.")
+                .arg(Quoted(m_user)));
+    const QString file = WorkFileName(m_user);
+    const QString owner = FolderFiles(m_folder).WorksheetOf(file);
+    if (owner.size() <= m_name.size())
+        return {};
+    return Outcome::Failure(
+        QStringLiteral("Le travail de %1 sur la fiche %2 ne peut pas être ouvert : son fichier %3 serait celui du "
+                       "travail de %4 sur la fiche %5.")
+            .arg(Quoted(m_user), Quoted(m_name), Quoted(file), Quoted(file.mid(owner.size() + 1).chopped(4)),
+                Quoted(owner)));
+}
+
 void TEP_Doc::RememberWorkFile(const FolderFiles& listing)
 {
-    m_files.work = m_userSet ? listing.Find(WorkFileName(m_user)) : QString();
+    m_files.work = m_userSet ? OwnWorkFile(listing, m_user) : QString();
     if (m_files.work.isEmpty())
         m_flags &= ~WorkFile;
     else
@@ -185,6 +220,9 @@ Outcome TEP_Doc::EPDoc_CreateFromPicture(
     if (trimmedName.isEmpty() || trimmedName.contains(QLatin1Char('.')) || !FileNameRules::IsSafe(trimmedName))
         return Outcome::Failure(
             QStringLiteral("Un nom de document ne peut être vide ou contenir le caractère  '\\' ni un point."));
+    // Never over another worksheet or folder of that name, in any letter case.
+    if (const FolderFiles listing(StrTrim(folder)); listing.HasWorksheet(trimmedName) || listing.HasEntry(trimmedName))
+        return Outcome::Failure(QStringLiteral("Le document ou dossier %1 existe déja.").arg(Quoted(trimmedName)));
     m_folder = StrTrim(folder);
     m_name = trimmedName;
     m_flags = JpgFile;
@@ -210,6 +248,10 @@ Outcome TEP_Doc::EPDoc_LoadForUse()
     if (!m_userSet) {
         m_loaded = false;
         return Outcome::Failure(QStringLiteral("Document non initialisé pour l'utilisateur"));
+    }
+    if (Outcome named = CheckWorkName(); !named) {
+        m_loaded = false;
+        return named;
     }
     // Another PC (or window) with this work open would save over it.
     WorkLock::Holder holder;
@@ -277,17 +319,18 @@ Outcome TEP_Doc::PlaceImage(bool newPage)
     if (!Exists(m_imagePath))
         return Outcome::Failure(QStringLiteral("Le fichier image %1 n'existe pas").arg(Quoted(m_imagePath)));
     // The header is enough to place the page: the picture is decoded once,
-    // by the page's image item, for the size it is shown at.
+    // by the page's image item, for the size it is shown at. The markers are
+    // walked to the end, so a picture cut short (a copy interrupted on the
+    // network) is told about instead of showing as a blank page.
     QByteArray data;
     QSize pixels;
     QString error;
-    constexpr qint64 kHeaderBytes = 256 * 1024; // room for an EXIF thumbnail
-    if (!FileBytes::Read(m_imagePath, data, &error, kHeaderBytes))
+    if (!FileBytes::Read(m_imagePath, data, &error) || !JpegCodec::ReadSize(data, m_imagePath, pixels, &error))
         return Outcome::Failure(error);
-    if (!JpegCodec::ReadSize(data, m_imagePath, pixels, &error)
-        && (data.size() < kHeaderBytes || !FileBytes::Read(m_imagePath, data, &error)
-            || !JpegCodec::ReadSize(data, m_imagePath, pixels, &error)))
-        return Outcome::Failure(error);
+    Outcome outcome;
+    m_pictureProblem.clear();
+    if (!JpegCodec::CheckComplete(data, m_imagePath, &m_pictureProblem))
+        outcome.Note(m_pictureProblem); // the work still opens, on a blank page
     JpegHeader::Resolution resolution;
     JpegHeader::ReadResolution(data.left(50), resolution);
 
@@ -339,7 +382,7 @@ Outcome TEP_Doc::PlaceImage(bool newPage)
             image->Height = float(height);
         }
     }
-    return {};
+    return outcome;
 }
 
 Outcome TEP_Doc::EPDoc_Save()

@@ -35,6 +35,11 @@ public:
     static constexpr int ShortSide = 2000;
     static constexpr int LongSide = 2829; // round(2000 x 297 / 210)
     static constexpr int LandscapeWidth = 2100;
+    // The user part of the background layer's file name "<name>_BKL.txt".
+    static inline const QString BackgroundLayerUser = QStringLiteral("BKL");
+    // An exported page is A4: 297 mm by 210 mm, in inches.
+    static constexpr double ExportLongInches = 11.692913385826772;
+    static constexpr double ExportShortInches = 8.26771653543307;
 
     TEP_Doc();
     ~TEP_Doc();
@@ -104,6 +109,8 @@ public:
     int HorizontalResolution() const { return m_horizontalResolution; }
     int VerticalResolution() const { return m_verticalResolution; }
     float FitScale() const { return m_fitScale; }
+    // Why the page's picture cannot be shown whole (French), empty when it can.
+    QString PictureProblem() const { return m_pictureProblem; }
     // The nine lines a user without work starts from.
     static QStringList InitialDefinition();
 
@@ -120,6 +127,17 @@ private:
     QString OwnFileName(const QString& suffix) const { return m_name + suffix; }
     QString WorkFileName(const QString& user) const;
     void RememberWorkFile(const FolderFiles& listing);
+    // Whether a file of the folder hangs on this worksheet by its name.
+    bool OwnsFile(const FolderFiles& listing, const QString& fileName) const;
+    // The file name of that user's work on this worksheet when it exists
+    // and is this worksheet's; empty otherwise.
+    QString OwnWorkFile(const FolderFiles& listing, const QString& user) const;
+    // Refused when the current user's work cannot be this worksheet's: the
+    // user is named as the background layer, or the work file's name is that
+    // of another worksheet's work.
+    Outcome CheckWorkName() const;
+    int ExportResolution(Outcome& outcome) const;
+    void ForgetUnloadedWork(bool wasLoaded);
     // Lists the folder again after the document's files changed.
     void RememberFiles();
     Outcome LoadWork();
@@ -144,5 +162,6 @@ private:
     int m_horizontalResolution = 0;
     int m_verticalResolution = 0;
     float m_fitScale = 1.0f;
+    QString m_pictureProblem;
     WorkLock m_lock;
 };

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <cmath>
 
 // The document's files as a group: work files, renames, moves, deletes and
 // the export of the page.
@@ -47,7 +48,8 @@ int TEP_Doc::EPDoc_ListWork(QStringList& files, QStringList& users, QStringList*
     const FolderFiles listing(m_folder);
     for (const QString& file : listing.Names()) {
         if (!file.startsWith(prefix, Qt::CaseInsensitive) || !file.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)
-            || file.compare(layer, Qt::CaseInsensitive) == 0 || file.size() <= prefix.size() + 4)
+            || file.compare(layer, Qt::CaseInsensitive) == 0 || file.size() <= prefix.size() + 4
+            || !OwnsFile(listing, file))
             continue;
         const QString user = file.mid(prefix.size(), file.size() - prefix.size() - 4);
         files << FileNameRules::Join(m_folder, file);
@@ -76,6 +78,11 @@ Outcome TEP_Doc::EPDoc_Rename(const QString& newName)
             QStringLiteral("Un nom de document ne peut être vide ou contenir le caractère  '\\' ni un point."));
     if (name == m_name)
         return {};
+    // Never into another worksheet's or folder's name, in any letter case
+    // (changing only the case of its own name is a rename).
+    if (const FolderFiles listing(m_folder);
+        name.compare(m_name, Qt::CaseInsensitive) != 0 && (listing.HasWorksheet(name) || listing.HasEntry(name)))
+        return Outcome::Failure(QStringLiteral("Le document ou dossier %1 existe déja.").arg(Quoted(name)));
     struct Move {
         QString from;
         QString to;
@@ -120,7 +127,7 @@ Outcome TEP_Doc::EPDoc_RenameUserWork(const QString& oldUser, const QString& new
     const bool current = m_user.compare(from, Qt::CaseInsensitive) == 0;
     if (current)
         m_user = to;
-    const QString oldFile = FolderFiles(m_folder).Find(WorkFileName(from));
+    const QString oldFile = OwnWorkFile(FolderFiles(m_folder), from);
     if (oldFile.isEmpty())
         return {};
     const QString oldPath = FileNameRules::Join(m_folder, oldFile);
@@ -173,6 +180,14 @@ Outcome TEP_Doc::EPDoc_MoveTo(const QString& folder, bool alreadyMoved)
         return outcome;
     }
 
+    if (const FolderFiles there(target); there.HasWorksheet(m_name) || there.HasEntry(m_name))
+        return Outcome::Failure(
+            QStringLiteral("Le document ne peut être déplacé : le document ou dossier %1 existe déja dans le "
+                           "répertoire %2.")
+                .arg(Quoted(m_name), Quoted(target)));
+    // Listed while the picture still tells which files are this worksheet's.
+    QStringList works, users, newWorks;
+    EPDoc_ListWork(works, users, &newWorks, target);
     const QString newImage = FileNameRules::Join(target, FileNameOf(m_imagePath));
     if (!QFile::rename(m_imagePath, newImage))
         return Outcome::Failure(QStringLiteral("Le document ne peut être déplacé : erreur de MoveFile()!"));
@@ -184,8 +199,6 @@ Outcome TEP_Doc::EPDoc_MoveTo(const QString& folder, bool alreadyMoved)
             && !QFile::rename(companion.path, FileNameRules::Join(target, FileNameOf(companion.path))))
             outcome.Note(QStringLiteral("Le fichier %1 %2 n'a pu être déplacé!")
                              .arg(QLatin1String(companion.kind), Quoted(companion.path)));
-    QStringList works, users, newWorks;
-    EPDoc_ListWork(works, users, &newWorks, target);
     for (int i = 0; i < works.size(); ++i)
         if (!QFile::rename(works[i], newWorks[i]))
             outcome.Note(QStringLiteral("Le fichier de travail %1 n'a pu être déplacé!").arg(Quoted(works[i])));
@@ -217,7 +230,7 @@ Outcome TEP_Doc::EPDoc_DeleteFiles()
 Outcome TEP_Doc::EPDoc_DeleteCurrentWork()
 {
     const QString work = WorkPath();
-    if (!Exists(work))
+    if (!Exists(work) || OwnWorkFile(FolderFiles(m_folder), m_user).isEmpty())
         return Outcome::Failure(QStringLiteral("Le document de travail n'existe pas (%1).").arg(Quoted(work)));
     if (!QFile::remove(work))
         return Outcome::Failure(
@@ -235,7 +248,7 @@ Outcome TEP_Doc::EPDoc_DeleteWork(const QString& user)
     // The current user's work goes only when that user's work is asked for:
     // deleting another pupil's work must not take this one's with it.
     const bool currentAsked = only.isEmpty() || only.compare(m_user, Qt::CaseInsensitive) == 0;
-    if (m_userSet && currentAsked && Exists(WorkPath()))
+    if (m_userSet && currentAsked && !OwnWorkFile(FolderFiles(m_folder), m_user).isEmpty())
         outcome.Merge(EPDoc_DeleteCurrentWork());
     QStringList files, users;
     EPDoc_ListWork(files, users);
@@ -254,6 +267,37 @@ Outcome TEP_Doc::EPDoc_DeleteWork(const QString& user)
 
 // --- Export ---------------------------------------------------------------------------
 
+int TEP_Doc::ExportResolution(Outcome& outcome) const
+{
+    // A picture of unknown resolution is exported at 300 dpi.
+    const int wanted = m_horizontalResolution > 0 ? m_horizontalResolution : 300;
+    int resolution = wanted;
+    // The export must open again: it stays within the decoder's budget.
+    const auto pixels = [](int dpi) {
+        return qint64(RoundHalfEven(dpi * ExportLongInches)) * RoundHalfEven(dpi * ExportShortInches);
+    };
+    if (pixels(resolution) > JpegCodec::MaxPixels)
+        resolution = int(std::sqrt(double(JpegCodec::MaxPixels) / (ExportLongInches * ExportShortInches)));
+    while (resolution > 1 && pixels(resolution) > JpegCodec::MaxPixels)
+        --resolution;
+    if (resolution != wanted)
+        outcome.Note(QStringLiteral("La page %1 est exportée à %2 points par pouce au lieu de %3 : à %3 points par "
+                                    "pouce, l'image dépasserait la limite de 100 millions de pixels.")
+                         .arg(Quoted(m_name))
+                         .arg(resolution)
+                         .arg(wanted));
+    return resolution;
+}
+
+void TEP_Doc::ForgetUnloadedWork(bool wasLoaded)
+{
+    if (wasLoaded)
+        return;
+    m_tree.reset();
+    m_imageItem = nullptr;
+    m_savedText.clear();
+}
+
 Outcome TEP_Doc::EPDoc_ExportJpeg(const QString& target)
 {
     if (!m_userSet)
@@ -267,11 +311,18 @@ Outcome TEP_Doc::EPDoc_ExportJpeg(const QString& target)
         if (!loaded)
             return loaded.Fail(failure);
     }
-    // A picture of unknown resolution is exported at 300 dpi.
-    const int resolution = m_horizontalResolution > 0 ? m_horizontalResolution : 300;
-    const int longSide = RoundHalfEven(resolution * 11.692913385826772);
-    const int shortSide = RoundHalfEven(resolution * 8.26771653543307);
-    const bool landscape = m_imageHeight < m_imageWidth;
+    // A cut picture would export as a blank page: a failure, with the reason.
+    if (!m_pictureProblem.isEmpty()) {
+        ForgetUnloadedWork(wasLoaded);
+        return Outcome::Failure(m_pictureProblem).Fail(failure);
+    }
+    Outcome outcome;
+    const int resolution = ExportResolution(outcome);
+    const int longSide = RoundHalfEven(resolution * ExportLongInches);
+    const int shortSide = RoundHalfEven(resolution * ExportShortInches);
+    // The orientation of the page the pupil worked on, not the picture's
+    // pixel shape: a small picture may lie on a portrait page either way.
+    const bool landscape = EPDoc_IsLandscape();
     QImage page(landscape ? longSide : shortSide, landscape ? shortSide : longSide, QImage::Format_RGB32);
     bool ok = !page.isNull();
     if (ok) {
@@ -286,13 +337,16 @@ Outcome TEP_Doc::EPDoc_ExportJpeg(const QString& target)
         ok = DrawReportTreeOffScreen(*m_tree, painter, drawing);
         painter.end();
     }
-    QByteArray bytes = ok ? JpegCodec::Encode(page, resolution) : QByteArray();
+    QString error;
+    if (ok && m_imageItem && !m_imageItem->LastError().isEmpty())
+        error = m_imageItem->LastError(); // the picture could not be drawn
+    QByteArray bytes = ok && error.isEmpty() ? JpegCodec::Encode(page, resolution, &error) : QByteArray();
     ok = !bytes.isEmpty() && JpegHeader::StampResolution(bytes, resolution, resolution)
-        && SafeSave::WriteFile(target, bytes);
-    if (!wasLoaded) {
-        m_tree.reset();
-        m_imageItem = nullptr;
-        m_savedText.clear();
-    }
-    return ok ? Outcome() : Outcome::Failure(failure);
+        && SafeSave::WriteFile(target, bytes, &error);
+    ForgetUnloadedWork(wasLoaded);
+    if (ok)
+        return outcome;
+    if (!error.isEmpty())
+        outcome.Fail(error);
+    return outcome.Fail(failure);
 }

@@ -21,22 +21,6 @@ namespace {
 
 const QString kHeading = QStringLiteral("SUBDIRDATA");
 
-// Document names of a folder: every "*.jpg" and "*.jpeg" file without its
-// last extension, each once, sorted.
-QStringList DocumentNames(const FolderFiles& listing)
-{
-    QStringList names;
-    for (const QString& file : listing.Names()) {
-        const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
-        const QString extension = dot < 0 ? QString() : file.mid(dot + 1).toLower();
-        if (extension == QLatin1String("jpg") || extension == QLatin1String("jpeg"))
-            names << file.left(dot);
-    }
-    names.removeDuplicates();
-    names.sort();
-    return names;
-}
-
 } // namespace
 
 TEP_DocsNode::TEP_DocsNode() = default;
@@ -257,8 +241,9 @@ Outcome TEP_DocsNode::Scan(const QString& folder)
         return Outcome::Failure(QStringLiteral("Le répertoire de documents %1 n'existe pas.").arg(Quoted(folder)));
     m_path = folder;
     m_name = QFileInfo(QDir::cleanPath(folder)).fileName();
-    Outcome outcome = Rescan();
-    LoadFolderData();
+    const FolderFiles listing(m_path); // the folder is listed once
+    Outcome outcome = RescanListed(listing);
+    LoadFolderData(&listing);
     m_exists = true;
     return outcome;
 }
@@ -267,16 +252,20 @@ Outcome TEP_DocsNode::Rescan()
 {
     if (IsDocument())
         return {};
+    if (QFileInfo(m_path).isDir())
+        return RescanListed(FolderFiles(m_path));
     Notify([&](DocsTreeListener& l) { l.RescanStarted(*this); });
-    Outcome outcome;
-    if (!QFileInfo(m_path).isDir()) {
-        ClearChildren();
-        if (m_parent)
-            m_exists = false;
-    } else {
-        const FolderFiles listing(m_path);
-        outcome = RescanChildren(listing);
-    }
+    ClearChildren();
+    if (m_parent)
+        m_exists = false;
+    Notify([&](DocsTreeListener& l) { l.RescanFinished(*this); });
+    return {};
+}
+
+Outcome TEP_DocsNode::RescanListed(const FolderFiles& listing)
+{
+    Notify([&](DocsTreeListener& l) { l.RescanStarted(*this); });
+    Outcome outcome = RescanChildren(listing);
     Notify([&](DocsTreeListener& l) { l.RescanFinished(*this); });
     return outcome;
 }
@@ -306,12 +295,13 @@ Outcome TEP_DocsNode::RescanChildren(const FolderFiles& listing)
         if (!child.node->IsDocument())
             knownFolders.insert(child.node->m_path);
     }
-    for (const QString& name : DocumentNames(listing))
+    for (const QString& name : listing.Worksheets())
         if (!known.contains(name.toLower()))
             outcome.Merge(AddDocument(name, &listing));
     for (const QString& folder : listing.Folders()) {
         const QString path = FileNameRules::Join(m_path, folder);
-        if (knownFolders.contains(path))
+        // Hidden folders (".git", ".Trash-1000") hold no worksheets.
+        if (knownFolders.contains(path) || FileNameRules::IsHidden(folder))
             continue;
         // Scanned before it joins the tree: the tree's listeners hear of it
         // once, whole.
@@ -403,11 +393,12 @@ void TEP_DocsNode::ReadDocumentStyles(const QStringList& values)
     }
 }
 
-void TEP_DocsNode::LoadFolderData()
+void TEP_DocsNode::LoadFolderData(const FolderFiles* listing)
 {
     m_folderData = std::make_unique<Param_Obj>();
-    const QString file = FileNameRules::Join(m_path, DataFileName);
-    if (QFileInfo(file).isFile() && m_folderData->LoadFromFile(file)) {
+    const QString file = FolderDataPath(listing);
+    const bool present = listing ? listing->Contains(DataFileName) : QFileInfo(file).isFile();
+    if (present && m_folderData->LoadFromFile(file)) {
         QStringList values;
         m_folderData->PRReads(kHeading, QStringLiteral("ITEMSSORT"), &values);
         if (!values.isEmpty())
@@ -450,10 +441,18 @@ Outcome TEP_DocsNode::SaveFolderData()
     m_folderData->PRWrite(kHeading, QStringLiteral("DIRFONTCOLOR"), ColorToParam(m_colour.value));
     m_folderData->PRWrites(kHeading, QStringLiteral("DOCSCOLORS"), colours);
     m_folderData->PRWrites(kHeading, QStringLiteral("DOCSSTYLES"), styles);
-    if (m_folderData->SaveToFile(FileNameRules::Join(m_path, DataFileName)))
+    if (m_folderData->SaveToFile(FolderDataPath()))
         return {};
     return Outcome::Failure(
         QStringLiteral("Impossible de sauvegarder la configuration du répertoire : %1.").arg(Quoted(m_path)));
+}
+
+QString TEP_DocsNode::FolderDataPath(const FolderFiles* listing) const
+{
+    // Looked up as every other file: a "data.txt" copied from Windows is
+    // this folder's data, and is written back under its own name.
+    const QString onDisk = listing ? listing->Find(DataFileName) : FolderFiles(m_path).Find(DataFileName);
+    return FileNameRules::Join(m_path, onDisk.isEmpty() ? DataFileName : onDisk);
 }
 
 Outcome TEP_DocsNode::SaveFolderDataRecursive()

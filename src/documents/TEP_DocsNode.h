@@ -66,7 +66,10 @@ public:
     // Exists() tells afterwards whether the folder was there.
     Outcome Scan(const QString& folder);
     Outcome Rescan();
-    void LoadFolderData();
+    // With the folder's listing when the caller has one.
+    void LoadFolderData(const FolderFiles* listing = nullptr);
+    // The folder's "Data.txt", found in any letter case.
+    QString FolderDataPath(const FolderFiles* listing = nullptr) const;
     Outcome SaveFolderData();
     Outcome SaveFolderDataRecursive();
 
@@ -139,6 +142,7 @@ private:
     // Moves a child of this node to row toRow of another folder (or of this
     // one), the node staying the same object.
     void MoveChildTo(TEP_DocsNode* node, TEP_DocsNode* to, int toRow);
+    Outcome RescanListed(const FolderFiles& listing);
     Outcome RescanChildren(const FolderFiles& listing);
     Outcome AddDocument(const QString& name, const FolderFiles* listing);
     void ApplyOrder(const QStringList& names);

@@ -21,7 +21,8 @@ namespace {
 QString FolderNameRefused(const QString& name)
 {
     return QStringLiteral("Le nom %1 ne peut pas être un nom de dossier : il ne doit contenir aucun des caractères "
-                          "/ \\ : * ? \" < > |, ni être un nom réservé du système, ni finir par un point ou un espace.")
+                          "/ \\ : * ? \" < > |, ni être un nom réservé du système, ni commencer par un point, ni finir "
+                          "par un point ou un espace.")
         .arg(Quoted(name));
 }
 
@@ -64,7 +65,10 @@ Outcome TEP_DocsNode::NewFolder(bool atTop, TEP_DocsNode** node)
         return Outcome().Fail();
     const QString base = QStringLiteral("Dossier sans titre");
     QString name = base;
-    for (int n = 1; folderNode->FindChildByName(name); ++n)
+    // Free in the tree and on disk, in any letter case (a link or a hidden
+    // entry of that name is not in the tree).
+    const FolderFiles listing(folderNode->m_path);
+    for (int n = 1; folderNode->FindChildByName(name) || listing.HasEntry(name); ++n)
         name = QStringLiteral("%1 (%2)").arg(base).arg(n);
     const QString path = FileNameRules::Join(folderNode->m_path, name);
     if (!QFileInfo(path).isDir() && !QDir().mkdir(path)) {
@@ -115,6 +119,8 @@ Outcome TEP_DocsNode::RenameChild(TEP_DocsNode* child, const QString& newName)
     } else {
         if (!FileNameRules::IsSafe(name))
             return Outcome::Failure(FolderNameRefused(name));
+        if (name.compare(child->m_name, Qt::CaseInsensitive) != 0 && FolderFiles(m_path).HasEntry(name))
+            return Outcome::Failure(QStringLiteral("Le document ou dossier %1 existe déja.").arg(Quoted(name)));
         const QString newPath = FileNameRules::Join(m_path, name);
         if (!QDir().rename(child->m_path, newPath))
             return Outcome::Failure(
@@ -169,7 +175,9 @@ Outcome TEP_DocsNode::MoveFolderOnDisk(TEP_DocsNode* node, const QString& destin
 {
     const QString oldPath = node->m_path;
     const QString newPath = FileNameRules::Join(destination, node->m_name);
-    if (!QDir().rename(oldPath, newPath))
+    // A folder of that name in another case would be a second one for
+    // Windows PCs sharing the data root.
+    if (FolderFiles(destination).HasEntry(node->m_name) || !QDir().rename(oldPath, newPath))
         return Outcome::Failure(
             QStringLiteral("Impossible de renommer le répertoire %1 en %2.").arg(Quoted(oldPath), Quoted(newPath)));
     // The folder has moved: files that did not follow are told, with the
@@ -225,7 +233,11 @@ Outcome TEP_DocsNode::DeleteFolder(TEP_DocsNode* folder)
         outcome.Merge(folder->EPDocNd_DeleteChild(folder->ChildAt(folder->ChildCount() - 1)));
     if (!outcome)
         return outcome;
-    const QString data = FileNameRules::Join(folder->m_path, DataFileName);
+    // Links inside go, never what they lead to.
+    const FolderFiles listing(folder->m_path);
+    for (const QString& link : listing.Links())
+        QFile::remove(FileNameRules::Join(folder->m_path, link));
+    const QString data = folder->FolderDataPath(&listing);
     if (QFileInfo::exists(data) && !QFile::remove(data))
         return outcome.Fail(
             QStringLiteral("Impossible de supprimer le fichier de configuration :  %1.").arg(Quoted(data)));

@@ -198,6 +198,72 @@ void SetError(QString* error, const QString& text)
 
 } // namespace
 
+namespace {
+
+// Where the next marker of the entropy-coded data starts (0xFF followed by
+// neither a stuffed 0 nor a restart code), or -1 when the data runs out.
+qsizetype NextMarker(const QByteArray& data, qsizetype from)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const qsizetype size = data.size();
+    while (from + 1 < size) {
+        const void* found = std::memchr(bytes + from, 0xFF, size_t(size - from - 1));
+        if (!found)
+            return -1;
+        const qsizetype at = static_cast<const uchar*>(found) - bytes;
+        const uchar code = bytes[at + 1];
+        if (code != 0x00 && code != 0xFF && (code < 0xD0 || code > 0xD7))
+            return at;
+        from = at + 1;
+    }
+    return -1;
+}
+
+} // namespace
+
+bool JpegCodec::IsComplete(const QByteArray& data)
+{
+    const auto* bytes = reinterpret_cast<const uchar*>(data.constData());
+    const qsizetype size = data.size();
+    if (size < 4 || bytes[0] != 0xFF || bytes[1] != 0xD8)
+        return true; // not a JPEG stream: the decoder says what it is
+    qsizetype at = 2;
+    while (at + 1 < size) {
+        if (bytes[at] != 0xFF) { // stray bytes between segments
+            at = NextMarker(data, at);
+            if (at < 0)
+                return false;
+            continue;
+        }
+        const uchar code = bytes[at + 1];
+        if (code == 0xD9)
+            return true; // end of image
+        if (code == 0xFF || code == 0x01 || (code >= 0xD0 && code <= 0xD7)) {
+            at += code == 0xFF ? 1 : 2;
+            continue;
+        }
+        if (at + 4 > size)
+            return false;
+        at += 2 + ((bytes[at + 2] << 8) | bytes[at + 3]);
+        if (at > size)
+            return false;
+        if (code == 0xDA) { // a scan: its data runs to the next marker
+            at = NextMarker(data, at);
+            if (at < 0)
+                return false;
+        }
+    }
+    return false;
+}
+
+bool JpegCodec::CheckComplete(const QByteArray& data, const QString& name, QString* error)
+{
+    if (IsComplete(data))
+        return true;
+    SetError(error, FailureText(Failure::Truncated, name, QSize()));
+    return false;
+}
+
 int JpegCodec::ScaleDenominator(QSize picture, QSize target)
 {
     if (target.width() <= 0 || target.height() <= 0)

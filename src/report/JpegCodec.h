@@ -25,6 +25,13 @@ public:
     // The picture's size from its header alone.
     static bool ReadSize(const QByteArray& data, const QString& name, QSize& size, QString* error = nullptr);
 
+    // Whether the file runs to its end-of-image marker: a copy cut short
+    // (interrupted on a network) does not, even when its headers are whole.
+    // Walks the markers only, without decoding.
+    static bool IsComplete(const QByteArray& data);
+    // The same, with the decoder's French message for a cut file.
+    static bool CheckComplete(const QByteArray& data, const QString& name, QString* error = nullptr);
+
     // Encodes at the encoder's default quality. A resolution above 0 is
     // written into the JFIF header as dots per inch.
     static QByteArray Encode(const QImage& image, int dotsPerInch = 0, QString* error = nullptr);

@@ -159,9 +159,24 @@ int AdminTool::RunParam(const QStringList& arguments)
             params.PRClear(arguments[2], arguments[3]);
         if (!params.SaveToFile(fileName, &error))
             return Fail(error);
+        if (action == QLatin1String("set"))
+            TellChangedValue(arguments[4], params.PRRead(arguments[2], arguments[3]));
     }
     m_out.flush();
     return Success;
+}
+
+void AdminTool::TellChangedValue(const QString& given, const QString& stored)
+{
+    // A value read from a Windows file often keeps its CR: the script that
+    // passed it should know the file holds something else.
+    if (stored == given || (given.isEmpty() && stored == PR_NOVALUE))
+        return;
+    m_err << QStringLiteral("Attention : une valeur ne peut contenir ni retour à la ligne ni « ; » ; ils ont été "
+                            "enregistrés comme des espaces. Valeur enregistrée : « %1 ».")
+                 .arg(stored)
+          << '\n';
+    m_err.flush();
 }
 
 int AdminTool::RunRender(const QStringList& arguments)
@@ -258,7 +273,13 @@ int AdminTool::RunExport(const QStringList& arguments)
         outcome.Merge(document.EPDoc_SetUser(arguments[1]));
     if (outcome)
         outcome.Merge(document.EPDoc_ExportJpeg(arguments[2]));
-    return outcome ? Success : Fail(outcome.Text());
+    if (!outcome)
+        return Fail(outcome.Text());
+    if (outcome.HasMessages()) { // done, with something to know (a lowered resolution)
+        m_err << outcome.Text() << '\n';
+        m_err.flush();
+    }
+    return Success;
 }
 
 namespace {

@@ -26,6 +26,7 @@ private:
     int RunTree(const QStringList& arguments);
     int RunUsers(const QStringList& arguments);
     int RunInit(const QStringList& arguments);
+    void TellChangedValue(const QString& given, const QString& stored);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

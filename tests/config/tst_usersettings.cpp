@@ -340,9 +340,15 @@ void TestUserSettings::fontsList()
     fonts.ReadFonts("Verdana, Courier New,Inconnue");
     QCOMPARE(fonts.Names(), (QStringList {"Arial", "Courier New", "Verdana"}));
     QCOMPARE(fonts.CurrentName(), QString("Arial"));
+    // The stored list stays as stored: another PC may have the fonts this
+    // one lacks.
+    QCOMPARE(fonts.FontsText(), QString("Verdana,Courier New,Inconnue"));
+    fonts.SetNames({"Arial", "Verdana"}); // Courier New taken off the list on this PC
+    QCOMPARE(fonts.FontsText(), QString("Inconnue,Arial,Verdana"));
+    QCOMPARE(fonts.Names(), (QStringList {"Arial", "Verdana"}));
     fonts.ReadFonts("");
     QCOMPARE(fonts.Names(), QStringList {"Arial"});
-    QCOMPARE(fonts.FontsText(), QString("Arial"));
+    QCOMPARE(fonts.FontsText(), QString());
     fonts.ReadFonts("Verdana,Courier New");
     fonts.SelectByName("verdana");
     QCOMPARE(fonts.CurrentIndex(), 2);

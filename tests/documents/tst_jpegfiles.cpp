@@ -5,7 +5,9 @@
 #include "documents/JpegRotation.h"
 #include "report/JpegCodec.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +23,8 @@ private slots:
     void badFiles_data();
     void badFiles();
     void forgedHugeHeaderIsRefusedFast();
+    void cutFilesAreNeverComplete_data();
+    void cutFilesAreNeverComplete();
     void resolutions_data();
     void resolutions();
     void stampKeepsEverythingElse();
@@ -113,6 +117,38 @@ void TestJpegFiles::forgedHugeHeaderIsRefusedFast()
     QCOMPARE(size, QSize(20000, 20000));
 }
 
+void TestJpegFiles::cutFilesAreNeverComplete_data()
+{
+    QTest::addColumn<bool>("progressive");
+    QTest::newRow("baseline") << false;
+    QTest::newRow("progressive") << true;
+}
+
+void TestJpegFiles::cutFilesAreNeverComplete()
+{
+    // A copy interrupted on the network: cut anywhere, or cut and padded
+    // with zeros to the full size as some copies leave it.
+    QFETCH(bool, progressive);
+    QByteArray whole;
+    QBuffer buffer(&whole);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(progressive);
+    QVERIFY(writer.write(Pattern(96, 64)));
+    QVERIFY(JpegCodec::IsComplete(whole));
+    QVERIFY(JpegCodec::IsComplete(whole + QByteArray(500, '\0'))); // padding after the end is harmless
+    QVERIFY(JpegCodec::IsComplete(whole + "trailing bytes of a camera"));
+    for (qsizetype cut = 0; cut < whole.size(); ++cut) {
+        QVERIFY2(!JpegCodec::IsComplete(whole.left(cut)) || cut < 4, qPrintable(QString::number(cut)));
+        if (cut >= 4)
+            QVERIFY2(!JpegCodec::IsComplete(whole.left(cut) + QByteArray(whole.size() - cut, '\0')),
+                qPrintable(QString::number(cut)));
+    }
+    QString error;
+    QVERIFY(!JpegCodec::CheckComplete(whole.left(whole.size() / 2), "Fiche.jpg", &error));
+    QCOMPARE(error, QString("L'image « Fiche.jpg » est incomplète : le fichier a été coupé."));
+}
+
 void TestJpegFiles::resolutions_data()
 {
     QTest::addColumn<int>("units");
@@ -121,7 +157,8 @@ void TestJpegFiles::resolutions_data()
     QTest::addColumn<int>("dpi");
     QTest::newRow("dots per inch") << 1 << 300 << true << 300;
     QTest::newRow("dots per centimetre") << 2 << 118 << true << 300;
-    QTest::newRow("aspect ratio only") << 0 << 1 << true << 1;
+    QTest::newRow("aspect ratio only (encoder's default 1:1)") << 0 << 1 << true << 0;
+    QTest::newRow("aspect ratio only, 300:300") << 0 << 300 << true << 0;
     QTest::newRow("density 0") << 1 << 0 << true << 0;
     QTest::newRow("unknown units") << 3 << 300 << false << 0;
 }

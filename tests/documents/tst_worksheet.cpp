@@ -264,7 +264,9 @@ void TestWorksheet::rename()
     Write("Autre.jpg", "x");
     const Outcome refused = doc.EPDoc_Rename("Autre"); // never replaces a file
     QVERIFY(!refused);
-    QCOMPARE(refused.Messages(), QStringList {"Impossible de renommer le document sous le nom : 'Autre'!!"});
+    QCOMPARE(refused.Messages(), QStringList {"Le document ou dossier \"Autre\" existe déja."});
+    // Nor takes another worksheet's name in another case.
+    QCOMPARE(doc.EPDoc_Rename("AUTRE").Messages(), QStringList {"Le document ou dossier \"AUTRE\" existe déja."});
     QCOMPARE(doc.Name(), QString("ABC"));
     QVERIFY(Has("ABC.jpg"));
 
@@ -462,8 +464,11 @@ void TestWorksheet::exportPage()
 
     const Outcome noFolder = doc.EPDoc_ExportJpeg(Path("nofolder/out.jpg"));
     QVERIFY(!noFolder);
+    // The reason first, then what could not be done.
     QCOMPARE(noFolder.Messages(),
-        QStringList {QStringLiteral("Impossible de créer le fichier JPeg : %1.").arg(Path("nofolder/out.jpg"))});
+        (QStringList {QStringLiteral("Impossible d'enregistrer le fichier « %1 » : le dossier n'existe pas.")
+                          .arg(Path("nofolder/out.jpg")),
+            QStringLiteral("Impossible de créer le fichier JPeg : %1.").arg(Path("nofolder/out.jpg"))}));
 }
 
 void TestWorksheet::createFromPicture()

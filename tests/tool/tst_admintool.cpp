@@ -65,6 +65,17 @@ void TestAdminTool::paramCommands()
     QCOMPARE(Tool({"param", "list", file, "ARDOISINE", "ITEMS"}).out, QString("un deux\n"));
     QCOMPARE(Tool({"param", "headings", file}).out, QString("ARDOISINE\nAUTRE\n"));
 
+    // A value with the CR of a Windows line, or a line break meant to slip
+    // a section in: one line in the file, and the script is told.
+    run = Tool({"param", "set", file, "ARDOISINE", "TEXTFONTNAME", "Courier New\r"});
+    QCOMPARE(run.code, 0);
+    QVERIFY2(
+        run.err.contains("enregistrés comme des espaces") && run.err.contains("« Courier New  »"), qPrintable(run.err));
+    run = Tool({"param", "set", file, "AUTRE", "NOM", "x\n[PIRATE]\nCONFIGKW=y"});
+    QVERIFY(run.err.contains("Valeur enregistrée : « x [PIRATE] CONFIGKW=y »"));
+    QCOMPARE(Tool({"param", "headings", file}).out, QString("ARDOISINE\nAUTRE\n"));
+    QVERIFY(Tool({"param", "set", file, "AUTRE", "NOM", "Zoé ¶ 你好"}).err.isEmpty());
+
     QCOMPARE(Tool({"param", "clear", file, "AUTRE", "="}).code, 0);
     QCOMPARE(Tool({"param", "headings", file}).out, QString("ARDOISINE\n"));
     QVERIFY(TestFiles::ReadBytes(file).endsWith("\r\n"));
@@ -218,6 +229,14 @@ void TestAdminTool::exportCommand()
     const QImage page(out);
     QCOMPARE(page.size(), QSize(827, 1169));
     QVERIFY(page.pixelColor(470, 470).blue() > 200 && page.pixelColor(470, 470).red() < 60); // the pupil's square
+
+    // A picture cut short exports nothing, with the reason and status 1.
+    const QByteArray whole = JpegFixtures::Jpeg(640, 905, 100);
+    QVERIFY(TestFiles::WriteBytes(Path("CM1/Coupée.jpg"), whole.left(whole.size() / 2)));
+    const Run cut = Tool({"export", Path("CM1/Coupée.jpg"), "Paul", Path("Coupée.jpg")});
+    QCOMPARE(cut.code, 1);
+    QVERIFY2(cut.err.contains("est incomplète : le fichier a été coupé."), qPrintable(cut.err));
+    QVERIFY(!QFileInfo::exists(Path("Coupée.jpg")));
 
     const Run missing = Tool({"export", Path("CM1/Absent.jpg"), "Paul", out});
     QCOMPARE(missing.code, 1);
