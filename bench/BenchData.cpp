@@ -3,6 +3,7 @@
 #include "params/TextFile.h"
 #include "report/JpegCodec.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <fstream>
@@ -135,7 +136,9 @@ const QByteArray& ScannedPageJpeg()
     return jpeg;
 }
 
-WorksheetFolder::WorksheetFolder(int items)
+WorksheetFolder::WorksheetFolder(int items, const QString& parent)
+    : dir(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/ardoisine-bench-XXXXXX")
+                           : parent + QStringLiteral("/ardoisine-bench-XXXXXX"))
 {
     QFile picture(dir.filePath(QStringLiteral("Fiche.jpg")));
     if (picture.open(QIODevice::WriteOnly))

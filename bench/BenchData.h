@@ -23,9 +23,9 @@ QImage ScannedPage();
 const QByteArray& ScannedPageJpeg();
 
 // A folder holding "Fiche.jpg" (the 300 dpi scan) and Paul's work of
-// `items` items.
+// `items` items; made inside `parent` when given (a network share).
 struct WorksheetFolder {
-    explicit WorksheetFolder(int items);
+    explicit WorksheetFolder(int items, const QString& parent = QString());
     QString Path() const;
     QTemporaryDir dir;
 };

@@ -1,8 +1,10 @@
 // Scanning the documents tree of a data root: 10,000 worksheets in 100
-// folders, each folder listed once. The reference is the cost of one file
-// test per worksheet (what a scan doing several tests per document would pay
-// several times over).
+// folders, each folder listed once, on the local disk and through a network
+// share. The reference is the cost of one file test per worksheet (what a
+// scan doing several tests per document would pay several times over).
 #include "BenchData.h"
+#include "BenchShare.h"
+#include "NetworkShare.h"
 #include "documents/TEP_DocsNode.h"
 
 #include <QDir>
@@ -16,7 +18,10 @@
 namespace {
 
 struct DataRoot {
-    DataRoot()
+    // Made inside `parent` when given (the folder a share serves).
+    explicit DataRoot(const QString& parent = QString())
+        : dir(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/ardoisine-root-XXXXXX")
+                               : parent + QStringLiteral("/ardoisine-root-XXXXXX"))
     {
         for (int folder = 0; folder < 100; ++folder) {
             const QString path = dir.filePath(QStringLiteral("Classe %1").arg(folder));
@@ -49,10 +54,10 @@ bool DropPageCache()
     return drop && (drop << "3" << std::endl);
 }
 
-void Scan(benchmark::State& state)
+void Scan(benchmark::State& state, const QString& folder = Root().dir.path())
 {
     TEP_DocsNode root;
-    if (!root.Scan(Root().dir.path()) || !root.Exists())
+    if (!root.Scan(folder) || !root.Exists() || root.ChildCount() != 100)
         state.SkipWithError("scan failed");
 }
 
@@ -81,6 +86,22 @@ void BM_ScanTreeCold(benchmark::State& state)
     }
 }
 
+// The same data root on the share: made on the server's disk, scanned
+// through sshfs.
+void BM_ScanTreeSshfs(benchmark::State& state)
+{
+    NetworkShare* share = BenchShare::Share();
+    if (!share) {
+        state.SkipWithError(qPrintable(BenchShare::ShareProblem()));
+        return;
+    }
+    static DataRoot served(share->ServedPath(QString()));
+    const QString mounted = share->Path(QFileInfo(served.dir.path()).fileName());
+    for (auto _ : state)
+        Scan(state, mounted);
+    state.counters["worksheets"] = 10000;
+}
+
 void BM_OneStatPerWorksheetReference(benchmark::State& state)
 {
     const QStringList& files = Root().files;
@@ -96,4 +117,5 @@ void BM_OneStatPerWorksheetReference(benchmark::State& state)
 
 BENCHMARK(BM_ScanTreeWarm)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScanTreeCold)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ScanTreeSshfs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneStatPerWorksheetReference)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,8 @@
 // What a pupil waits for: a worksheet opening, the page redrawn, one item
 // redrawn while typing, the work saved, the page exported.
 #include "BenchData.h"
+#include "BenchShare.h"
+#include "NetworkShare.h"
 #include "documents/FolderFiles.h"
 #include "documents/TEP_Doc.h"
 #include "report/ReportCanvas.h"
@@ -58,6 +60,23 @@ void BM_OpenWorksheet(benchmark::State& state)
             DrawPage(*doc->Tree(), BenchData::ScreenScale(zoom), ZoomResolution(zoom)).constBits());
     }
     state.counters["peak_MB"] = peak.Megabytes();
+}
+
+// The same opening at 100 %, the worksheet on the network share.
+void BM_OpenWorksheetSshfs(benchmark::State& state)
+{
+    NetworkShare* share = BenchShare::Share();
+    if (!share) {
+        state.SkipWithError(qPrintable(BenchShare::ShareProblem()));
+        return;
+    }
+    BenchData::WorksheetFolder folder(200, share->MountPoint());
+    for (auto _ : state) {
+        std::unique_ptr<TEP_Doc> doc = Open(folder);
+        if (!doc->IsLoaded())
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(DrawPage(*doc->Tree(), BenchData::ScreenScale(100), ZoomResolution(100)).constBits());
+    }
 }
 
 // The page drawn again: the picture from its cached copy, then the items.
@@ -178,6 +197,7 @@ void BM_ListFolderReference(benchmark::State& state)
 BENCHMARK(BM_DocumentPaths)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ListFolderReference)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_OpenWorksheet)->Arg(0)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenWorksheetSshfs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawPage)->Arg(100)->Arg(150)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawOneItem)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAfterOneChange)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);

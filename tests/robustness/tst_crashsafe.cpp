@@ -1,6 +1,7 @@
 // Saves cut short: a PC switched off (SIGKILL) in the middle of saving a
 // work file leaves the old file or the complete new one, and a temporary
 // left behind goes at the next start.
+#include "RobustnessChecks.h"
 #include "TestFiles.h"
 #include "config/TEP_Config.h"
 #include "params/Param_Obj.h"
@@ -29,48 +30,7 @@ private slots:
 void TestCrashSafe::killedSavesLoseNothing()
 {
     QTemporaryDir dir;
-    const QString file = dir.filePath("Fiche_Paul.txt");
-    QStringList lines {"[MAINRECT]", "TYPE=RECT", "RECT=2000,2829"};
-    for (int i = 0; i < 40000; ++i)
-        lines << QStringLiteral("CHILD=NEWIT_%1,%2,%3").arg(i).arg(i % 1900).arg(i % 2800);
-    QVERIFY(TextFile::WriteLines(file, lines));
-
-    // How long one save takes, to kill anywhere inside it.
-    QElapsedTimer timer;
-    timer.start();
-    QProcess probe;
-    probe.start(ARDOISINE_TOOL, {"param", "set", file, "MAINRECT", "MARK", "0"});
-    QVERIFY(probe.waitForFinished(30000));
-    const qint64 span = std::max<qint64>(timer.elapsed() * 3 / 2, 5);
-
-    QRandomGenerator random(20261210);
-    int killed = 0;
-    int completed = 0;
-    for (int round = 1; killed < 200 && round <= 1000; ++round) {
-        const QByteArray before = TestFiles::ReadBytes(file);
-        Param_Obj expected;
-        expected.LoadFromLines(TextFile::DecodeLines(before));
-        expected.PRWrite("MAINRECT", "MARK", QString::number(round));
-        const QByteArray after = TextFile::EncodeLines(expected.Lines());
-
-        QProcess save;
-        save.start(ARDOISINE_TOOL, {"param", "set", file, "MAINRECT", "MARK", QString::number(round)});
-        QVERIFY(save.waitForStarted());
-        QThread::usleep(random.bounded(quint32(span * 1000)));
-        ::kill(pid_t(save.processId()), SIGKILL);
-        save.waitForFinished(30000);
-        const bool wasKilled = save.exitStatus() == QProcess::CrashExit;
-        killed += wasKilled;
-        completed += !wasKilled;
-
-        const QByteArray now = TestFiles::ReadBytes(file);
-        QVERIFY2(now == before || now == after,
-            qPrintable(QStringLiteral("round %1: a file of %2 bytes is neither the old nor the new one")
-                           .arg(round)
-                           .arg(now.size())));
-    }
-    qInfo("%d saves killed, %d finished first", killed, completed);
-    QCOMPARE(killed, 200);
+    RobustnessChecks::KilledSavesLoseNothing(ARDOISINE_TOOL, dir.filePath("Fiche_Paul.txt"), 200, 40000);
 }
 
 void TestCrashSafe::staleTemporariesGoAtStart()
@@ -87,23 +47,31 @@ void TestCrashSafe::staleTemporariesGoAtStart()
         if (stale)
             QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
     };
-    make("Documents/Fiches/CM1/Fiche_Paul.txt.aB3dE9", true); // a save cut short on a share
-    make("Documents/Noms/Paul.conf.Zz9y8X", true);
-    make("Ardoisine.txt.qwErty", true);
-    make("Documents/Fiches/CM1/Fiche_Léa.txt.k2J4m6", false); // another PC saving right now
-    make("Documents/Fiches/CM1/notes.txt.backup", true); // not ours
+    // Saves cut short, the program's own temporaries.
+    const QString cm1 = "Documents/Fiches/CM1/";
+    const QString cut = cm1 + SafeSave::TemporaryNameFor("Fiche_Paul.txt");
+    const QString settings = "Documents/Noms/" + SafeSave::TemporaryNameFor("Paul.conf");
+    const QString general = SafeSave::TemporaryNameFor("Ardoisine.txt");
+    const QString underWay = cm1 + SafeSave::TemporaryNameFor("Fiche_Léa.txt"); // another PC saving right now
+    for (const QString& name : {cut, settings, general})
+        make(name, true);
+    make(underWay, false);
+    // Files people named, however much they look like temporaries: never ours.
+    const QStringList named {cm1 + "Fiche.jpg.ANCIEN", "Documents/Noms/paul.conf.Copie1", cm1 + "notes.txt.backup",
+        cm1 + "Fiche_Paul.txt.aB3dE9", cm1 + ".Fiche_Paul.txt.ardoisine-ABCDEFGH.tmp",
+        cm1 + ".Fiche_Paul.txt.ardoisine-abc.tmp", cm1 + "Fiche_Paul.txt.ardoisine-abcdefgh.tmp",
+        cm1 + ".Fiche_Paul.txt.ardoisine-abcdefgh.tmp.old"};
+    for (const QString& name : named)
+        make(name, true);
     {
         TEP_Config config;
         QVERIFY(config.Initialise(root.path()));
     }
-    QVERIFY(!QFile::exists(root.filePath("Documents/Fiches/CM1/Fiche_Paul.txt.aB3dE9")));
-    QVERIFY(!QFile::exists(root.filePath("Documents/Noms/Paul.conf.Zz9y8X")));
-    QVERIFY(!QFile::exists(root.filePath("Ardoisine.txt.qwErty")));
-    QVERIFY(QFile::exists(root.filePath("Documents/Fiches/CM1/Fiche_Léa.txt.k2J4m6")));
-    QVERIFY(QFile::exists(root.filePath("Documents/Fiches/CM1/notes.txt.backup")));
-    QVERIFY(SafeSave::IsTemporaryName("Fiche 1_Zoé.txt.a1B2c3"));
-    QVERIFY(!SafeSave::IsTemporaryName("Fiche.txt.a1B2c"));
-    QVERIFY(!SafeSave::IsTemporaryName("rapport.txt.backup"));
+    for (const QString& name : {cut, settings, general})
+        QVERIFY2(!QFile::exists(root.filePath(name)), qPrintable(name));
+    QVERIFY(QFile::exists(root.filePath(underWay)));
+    for (const QString& name : named)
+        QVERIFY2(QFile::exists(root.filePath(name)), qPrintable(name));
 }
 
 QTEST_MAIN(TestCrashSafe)
