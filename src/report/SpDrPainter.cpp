@@ -20,26 +20,72 @@ struct Stroke {
     QColor back;
     int p; // pen in pixels
     QPen widePen;
+    QRect visible; // the part of the surface that can be painted
 
     QPoint P(int i) const { return corners.value(i); }
 };
 
-void FillBand(QPainter& painter, int left, int top, int right, int bottom, const QColor& color)
+// What the painter can reach on its surface (its clip included), in the
+// coordinates drawn with.
+QRect VisibleArea(const QPainter& painter)
 {
-    if (right >= left && bottom >= top)
-        painter.fillRect(QRect(QPoint(left, top), QPoint(right, bottom)), color);
+    QRect area(-(1 << 28), -(1 << 28), 1 << 29, 1 << 29);
+    if (const QPaintDevice* device = painter.device())
+        area = painter.transform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (painter.hasClipping())
+        area &= painter.clipBoundingRect().toAlignedRect();
+    return area;
 }
 
-// Rectangle outline p pixels thick, drawn inwards from the corners.
+// A band of pixels, inclusive edges in any range: only its visible part is
+// filled.
+void FillBand(
+    QPainter& painter, const QRect& visible, qint64 left, qint64 top, qint64 right, qint64 bottom, const QColor& color)
+{
+    left = std::max<qint64>(left, visible.left());
+    top = std::max<qint64>(top, visible.top());
+    right = std::min<qint64>(right, visible.right());
+    bottom = std::min<qint64>(bottom, visible.bottom());
+    if (right >= left && bottom >= top)
+        painter.fillRect(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))), color);
+}
+
+void FillBand(const Stroke& s, qint64 left, qint64 top, qint64 right, qint64 bottom, const QColor& color)
+{
+    FillBand(s.painter, s.visible, left, top, right, bottom, color);
+}
+
+// The band numbers (0 to count - 1) whose bands can show: those that lie
+// in the given ranges (each a range of band numbers that reach the visible
+// area). The cost is that of the visible area, whatever the pen claims.
+template <typename Draw> void ForVisibleBands(qint64 count, QList<QPair<qint64, qint64>> ranges, Draw draw)
+{
+    for (auto& [first, last] : ranges) {
+        first = std::max<qint64>(first, 0);
+        last = std::min<qint64>(last, count - 1);
+    }
+    std::sort(ranges.begin(), ranges.end());
+    qint64 next = 0; // bands below it are done
+    for (const auto& [first, last] : std::as_const(ranges))
+        for (qint64 i = std::max(first, next); i <= last; ++i, next = i)
+            draw(i);
+}
+
+// Rectangle outline p pixels thick: band i is the one-pixel frame i pixels
+// inside the corners.
 void Outline(const Stroke& s)
 {
-    const QPoint p0 = s.P(0), p1 = s.P(1), p2 = s.P(2), p3 = s.P(3);
-    for (int i = 0; i < std::max(1, s.p); ++i) {
-        FillBand(s.painter, p0.x() + i, p0.y() + i, p1.x() - i, p0.y() + i, s.fore);
-        FillBand(s.painter, p1.x() - i, p1.y() + i, p1.x() - i, p2.y() - i, s.fore);
-        FillBand(s.painter, p3.x() + i, p2.y() - i, p2.x() - i, p2.y() - i, s.fore);
-        FillBand(s.painter, p0.x() + i, p0.y() + i, p0.x() + i, p3.y() - i, s.fore);
-    }
+    const qint64 left = s.P(0).x(), top = s.P(0).y(), right = s.P(2).x(), bottom = s.P(2).y();
+    const QRect& v = s.visible;
+    ForVisibleBands(std::max(1, s.p),
+        {{v.top() - top, v.bottom() - top}, {bottom - v.bottom(), bottom - v.top()},
+            {v.left() - left, v.right() - left}, {right - v.right(), right - v.left()}},
+        [&](qint64 i) {
+            FillBand(s, left + i, top + i, right - i, top + i, s.fore);
+            FillBand(s, right - i, top + i, right - i, bottom - i, s.fore);
+            FillBand(s, left + i, bottom - i, right - i, bottom - i, s.fore);
+            FillBand(s, left + i, top + i, left + i, bottom - i, s.fore);
+        });
 }
 
 void FilledEllipse(QPainter& painter, int left, int top, int right, int bottom, const QColor& color)
@@ -71,18 +117,24 @@ void Relation(const Stroke& s, int mode)
     }
 }
 
+// Two square brackets, p pixels thick, with ticks 2p long: band i is one
+// column of each bracket and one row of each tick.
 void Brackets(const Stroke& s)
 {
-    const QPoint p0 = s.P(0), p1 = s.P(1), p3 = s.P(3);
-    const int p = std::max(1, s.p);
-    for (int i = 0; i < p; ++i) {
-        FillBand(s.painter, p0.x() + i, p0.y(), p0.x() + i, p3.y(), s.fore);
-        FillBand(s.painter, p1.x() - i, p0.y(), p1.x() - i, p3.y(), s.fore);
-        for (const int row : {p0.y() + i, p3.y() - i}) {
-            FillBand(s.painter, p0.x(), row, p0.x() + 2 * p - 1, row, s.fore);
-            FillBand(s.painter, p1.x() - 2 * p + 1, row, p1.x(), row, s.fore);
-        }
-    }
+    const qint64 left = s.P(0).x(), top = s.P(0).y(), right = s.P(1).x(), bottom = s.P(3).y();
+    const qint64 p = std::max(1, s.p);
+    const QRect& v = s.visible;
+    ForVisibleBands(p,
+        {{v.left() - left, v.right() - left}, {right - v.right(), right - v.left()}, {v.top() - top, v.bottom() - top},
+            {bottom - v.bottom(), bottom - v.top()}},
+        [&](qint64 i) {
+            FillBand(s, left + i, top, left + i, bottom, s.fore);
+            FillBand(s, right - i, top, right - i, bottom, s.fore);
+            for (const qint64 row : {top + i, bottom - i}) {
+                FillBand(s, left, row, left + 2 * p - 1, row, s.fore);
+                FillBand(s, right - 2 * p + 1, row, right, row, s.fore);
+            }
+        });
 }
 
 void Polyline(const Stroke& s, QPoint shift)
@@ -147,7 +199,7 @@ void DrawMode(const Stroke& s, QPoint shift, const TDPRptPrintParams* params)
         painter.drawLine(s.P(1), s.P(3));
         break;
     case TDPRptSpDr::SpHLine:
-        FillBand(painter, s.P(0).x(), s.P(0).y(), s.P(2).x() - 1, s.P(2).y() - 1, s.fore);
+        FillBand(s, s.P(0).x(), s.P(0).y(), qint64(s.P(2).x()) - 1, qint64(s.P(2).y()) - 1, s.fore);
         break;
     case TDPRptSpDr::SpHRel:
     case TDPRptSpDr::SpTBRel:
@@ -189,7 +241,8 @@ void DrawMode(const Stroke& s, QPoint shift, const TDPRptPrintParams* params)
 void SpDrPainter::Draw(const TDPRptSpDr& item, QPainter& painter, QPoint shift, const TDPRptPrintParams* params)
 {
     const int p = RoundHalfEven(item.PenSize * double(item.Scale));
-    Stroke stroke {painter, item, {}, item.ForeColors[0].ToQColor(), item.BackColors[0].ToQColor(), p, QPen()};
+    Stroke stroke {painter, item, {}, item.ForeColors[0].ToQColor(), item.BackColors[0].ToQColor(), p, QPen(),
+        VisibleArea(painter)};
     for (const QPoint& corner : item.ShapePixelPoints)
         stroke.corners.append(corner + shift);
     stroke.widePen = QPen(stroke.fore, std::max(1, p), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -204,12 +257,14 @@ void SpDrPainter::Draw(const TDPRptSpDr& item, QPainter& painter, QPoint shift, 
 void SpDrPainter::DrawSelectionFrame(QPainter& painter, const QRect& frame, const SelectionLook& look)
 {
     const QColor color = look.frameColor.ToQColor();
+    const QRect visible = VisibleArea(painter);
     for (int i = 0; i < look.frameWidth; ++i) {
-        const QRect r = frame.adjusted(i, i, -i, -i);
-        FillBand(painter, r.left(), r.top(), r.right(), r.top(), color);
-        FillBand(painter, r.left(), r.bottom(), r.right(), r.bottom(), color);
-        FillBand(painter, r.left(), r.top(), r.left(), r.bottom(), color);
-        FillBand(painter, r.right(), r.top(), r.right(), r.bottom(), color);
+        const qint64 left = qint64(frame.left()) + i, top = qint64(frame.top()) + i;
+        const qint64 right = qint64(frame.right()) - i, bottom = qint64(frame.bottom()) - i;
+        FillBand(painter, visible, left, top, right, top, color);
+        FillBand(painter, visible, left, bottom, right, bottom, color);
+        FillBand(painter, visible, left, top, left, bottom, color);
+        FillBand(painter, visible, right, top, right, bottom, color);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "params/StrFields.h"
 
 #include <QPainter>
+#include <limits>
 
 namespace {
 
@@ -50,12 +51,12 @@ void TDPRptBorders::SetScale(float scale)
         return;
     m_scale = scale;
     for (QList<BorderLevel>& levels : m_sides) {
-        int offset = 0;
+        qint64 offset = 0;
         for (BorderLevel& level : levels) {
             level.ScaledWidth = RoundHalfEven(level.Width * double(scale) * kWidthFactor);
             if (level.Width != 0)
                 level.ScaledWidth = std::max(level.ScaledWidth, 1);
-            level.Offset = offset;
+            level.Offset = int(std::min<qint64>(offset, std::numeric_limits<int>::max()));
             offset += level.ScaledWidth;
         }
     }
@@ -112,28 +113,40 @@ QString TDPRptBorders::SideKey(Side side)
 
 void TDPRptBorders::Draw(QPainter& painter, const QRect& rect) const
 {
+    // Widths and depths in 64 bits: absurd widths in a file must neither
+    // overflow nor cost more than the bands' visible part.
+    const auto fill = [&](qint64 left, qint64 top, qint64 right, qint64 bottom, const QColor& color) {
+        left = std::max<qint64>(left, rect.left());
+        top = std::max<qint64>(top, rect.top());
+        right = std::min<qint64>(right, rect.right());
+        bottom = std::min<qint64>(bottom, rect.bottom());
+        if (right >= left && bottom >= top)
+            painter.fillRect(QRect(QPoint(int(left), int(top)), QPoint(int(right), int(bottom))), color);
+    };
     for (const Side side : Sides) {
         const QList<BorderLevel>& levels = m_sides[side - 1];
-        int total = 0;
+        qint64 total = 0;
         for (const BorderLevel& level : levels)
             total += std::max(level.ScaledWidth, 0);
+        qint64 offset = 0; // the widths of the levels inside this one
         for (const BorderLevel& level : levels) {
-            if (level.Style != BorderLevel::Solid || level.ScaledWidth <= 0)
-                continue;
+            const qint64 width = std::max(level.ScaledWidth, 0);
             // Level 1 is innermost: a level lies inside the outer levels'
             // bands, counted from the rectangle's edge.
-            const int depth = total - level.Offset - level.ScaledWidth;
-            const int width = level.ScaledWidth;
-            QRect band;
+            const qint64 depth = total - offset - width;
+            offset += width;
+            if (level.Style != BorderLevel::Solid || width <= 0)
+                continue;
+            const QColor color = level.Color.ToQColor();
+            const qint64 left = rect.left(), top = rect.top(), right = rect.right(), bottom = rect.bottom();
             if (side == Top)
-                band.setCoords(rect.left(), rect.top() + depth, rect.right(), rect.top() + depth + width - 1);
+                fill(left, top + depth, right, top + depth + width - 1, color);
             else if (side == Bottom)
-                band.setCoords(rect.left(), rect.bottom() - depth - width + 1, rect.right(), rect.bottom() - depth);
+                fill(left, bottom - depth - width + 1, right, bottom - depth, color);
             else if (side == Left)
-                band.setCoords(rect.left() + depth, rect.top(), rect.left() + depth + width - 1, rect.bottom());
+                fill(left + depth, top, left + depth + width - 1, bottom, color);
             else
-                band.setCoords(rect.right() - depth - width + 1, rect.top(), rect.right() - depth, rect.bottom());
-            painter.fillRect(band.intersected(rect), level.Color.ToQColor());
+                fill(right - depth - width + 1, top, right - depth, bottom, color);
         }
     }
 }

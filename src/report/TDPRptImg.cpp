@@ -140,6 +140,15 @@ QRect TDPRptImg::PlacementIn(const QRect& target, QSize picture) const
     return QRect(target.left() + (target.width() - width) / 2, target.top(), width, target.height());
 }
 
+bool TDPRptImg::KeepsScaledCopy(QSize size, const QPainter& painter)
+{
+    // A page's picture is never larger than the page drawn on: its scaled
+    // copy is kept for the next drawings at that size.
+    const QPaintDevice* device = painter.device();
+    const qint64 surface = device ? qint64(device->width()) * device->height() : 0;
+    return qint64(size.width()) * size.height() <= std::max<qint64>(surface, 1 << 20);
+}
+
 const QImage& TDPRptImg::ScaledTo(QSize size)
 {
     if (m_scaled.size() != size)
@@ -168,7 +177,14 @@ bool TDPRptImg::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrint
             QPainter& painter = canvas.Painter();
             painter.save();
             painter.setClipRect(visible, Qt::IntersectClip);
-            painter.drawImage(area.topLeft(), ScaledTo(area.size()));
+            if (KeepsScaledCopy(area.size(), painter)) {
+                painter.drawImage(area.topLeft(), ScaledTo(area.size()));
+            } else {
+                // Larger than the surface (a forged size): scaled while
+                // drawn, so only the pixels that show are ever made.
+                painter.setRenderHint(QPainter::SmoothPixmapTransform);
+                painter.drawImage(QRectF(area), m_picture);
+            }
             painter.restore();
         }
     }

@@ -45,6 +45,9 @@ protected:
 
 private:
     bool LoadThroughPlatform(const QString& fileName, QSize target);
+    // Whether a scaled copy of the picture that size is worth keeping for
+    // drawings on that painter's surface.
+    static bool KeepsScaledCopy(QSize size, const QPainter& painter);
     const QImage& ScaledTo(QSize size);
 
     QImage m_picture; // decoded, possibly reduced by the decoder

@@ -321,7 +321,9 @@ TextLayout::Settings TDPRptText::LayoutSettings(const QRect& rect) const
     settings.wordWrap = WordWrap;
     settings.lineHeight = IsSet(CharHeight) ? R(CharHeight * s) : 0;
     settings.cellWidth = IsSet(CharWidth) ? std::max(1, R(CharWidth * s)) : 0;
-    settings.wordWidth = !IsSet(CharWidth) && IsSet(WordWidth) ? std::max(1, R(WordWidth * s)) : 0;
+    // Word i starts at round(i x WordWidth x scale): rounding each word's
+    // width instead would drift a pixel every few words.
+    settings.wordPitch = !IsSet(CharWidth) && IsSet(WordWidth) ? std::max(1.0, WordWidth * s) : 0;
     settings.pad = Pad;
     return settings;
 }
@@ -349,47 +351,63 @@ int TDPRptText::BorderPixels(int width) const
     return std::max(1, R(width * double(Scale)));
 }
 
-void TDPRptText::DrawCells(QPainter& painter, const TextLayout& layout, const QFont& font) const
+void TDPRptText::DrawCells(QPainter& painter, const TextLayout& layout, const QFont& font, const QRect& visible) const
 {
     const QFontMetrics metrics(font);
     const int height = layout.LineHeight();
     const QColor borderColor = CellBorderColor.ToQColor();
+    const auto x = [](qint64 position) { return TextLayout::ToPixel(position); };
     for (const TextLayout::Line& line : layout.Lines()) {
         const int baseline = line.y + metrics.ascent();
         if (!IsSet(CharWidth)) { // words in cells
             const QStringList words = line.text.split(QLatin1Char(','));
             for (int i = 0; i < words.size(); ++i)
-                painter.drawText(line.x + i * layout.Config().wordWidth, baseline, words[i]);
+                painter.drawText(x(layout.WordLeft(line, i)), baseline, words[i]);
             continue;
         }
-        const int cell = layout.Config().cellWidth;
-        for (int i = 0; i < line.text.size(); ++i) {
-            const int left = layout.CharLeft(line, i);
+        // Only the cells the visible area shows are drawn: a file may claim
+        // millions of them.
+        const qint64 cell = layout.Config().cellWidth;
+        const qint64 first = std::max<qint64>(0, (qint64(visible.left()) - line.x) / cell - 1);
+        const qint64 last = std::min<qint64>(line.cells - 1, (qint64(visible.right()) - line.x) / cell + 1);
+        for (qint64 i = first; i <= last && i < line.text.size(); ++i) {
+            const QChar c = line.text[qsizetype(i)];
             painter.drawText(
-                left + (cell - metrics.horizontalAdvance(line.text[i])) / 2, baseline, QString(line.text[i]));
+                x(layout.CharLeft(line, i) + (cell - metrics.horizontalAdvance(c)) / 2), baseline, QString(c));
         }
-        const QRect cells(line.x, line.y, line.width, height);
+        // Borders and separators as bands in 64 bits, filled where visible.
+        const qint64 right = line.x + line.width - 1;
+        const qint64 top = line.y, bottom = qint64(line.y) + height - 1;
+        const auto band = [&](qint64 l, qint64 t, qint64 r, qint64 b) {
+            l = std::max<qint64>(l, visible.left());
+            t = std::max<qint64>(t, visible.top());
+            r = std::min<qint64>(r, visible.right());
+            b = std::min<qint64>(b, visible.bottom());
+            if (r >= l && b >= t)
+                painter.fillRect(QRect(QPoint(int(l), int(t)), QPoint(int(r), int(b))), painter.pen().color());
+        };
         if (TextDrawMode == BottomHalfRect) {
-            painter.setBrush(Qt::NoBrush);
-            painter.drawRect(QRect(cells.left(), cells.top() + height / 2, cells.width() - 1, height - height / 2 - 1));
+            // A one-pixel frame round the lower half of the cells.
+            const qint64 middle = top + height / 2;
+            band(line.x, middle, right, middle);
+            band(line.x, bottom, right, bottom);
+            band(line.x, middle, line.x, bottom);
+            band(right, middle, right, bottom);
         } else if (TextDrawMode == CustomDraw) {
-            if (BottomBorder > 0) {
-                const int w = BorderPixels(BottomBorder);
-                painter.fillRect(QRect(cells.left(), cells.bottom() - w + 1, cells.width(), w), borderColor);
-            }
+            painter.save();
+            painter.setPen(borderColor);
+            if (BottomBorder > 0)
+                band(line.x, bottom - BorderPixels(BottomBorder) + 1, right, bottom);
             if (LeftBorder > 0)
-                painter.fillRect(QRect(cells.left(), cells.top(), BorderPixels(LeftBorder), height), borderColor);
-            if (RightBorder > 0) {
-                const int w = BorderPixels(RightBorder);
-                painter.fillRect(QRect(cells.right() - w + 1, cells.top(), w, height), borderColor);
+                band(line.x, top, line.x + BorderPixels(LeftBorder) - 1, bottom);
+            if (RightBorder > 0)
+                band(right - BorderPixels(RightBorder) + 1, top, right, bottom);
+            const qint64 separator = BorderPixels(NormalBorder);
+            for (qint64 i = std::max<qint64>(1, first); CellSeparator != NoSeparator && i <= last; ++i) {
+                const qint64 left = layout.CharLeft(line, i) - separator / 2;
+                band(left, CellSeparator == SeparatorHalf ? top + height / 2 : top, left + separator - 1, bottom);
             }
-            const int separator = BorderPixels(NormalBorder);
-            for (int i = 1; CellSeparator != NoSeparator && i < line.text.size(); ++i) {
-                const int top = CellSeparator == SeparatorHalf ? cells.top() + height / 2 : cells.top();
-                painter.fillRect(
-                    QRect(layout.CharLeft(line, i) - separator / 2, top, separator, cells.bottom() - top + 1),
-                    borderColor);
-            }
+            painter.restore();
         }
     }
 }
@@ -412,9 +430,9 @@ bool TDPRptText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrin
     if (layout.Lines().isEmpty() || (!IsSet(CharWidth) && !IsSet(WordWidth))) {
         const int ascent = QFontMetrics(font).ascent();
         for (const TextLayout::Line& line : layout.Lines())
-            painter.drawText(line.x, line.y + ascent, line.text);
+            painter.drawText(TextLayout::ToPixel(line.x), line.y + ascent, line.text);
     } else {
-        DrawCells(painter, layout, font);
+        DrawCells(painter, layout, font, visible);
     }
     if (EditState.CaretVisible) {
         const QPoint caret = layout.CaretPoint(std::clamp(EditState.CaretPosition, 0, int(Value.size())));

@@ -72,6 +72,7 @@ private:
     QString DrawModeText() const;
     TextLayout::Settings LayoutSettings(const QRect& rect) const;
     TextLayout LayoutIn(const QRect& rect, const QFont& font) const;
-    void DrawCells(QPainter& painter, const TextLayout& layout, const QFont& font) const;
+    // The cells the visible area shows, and their borders.
+    void DrawCells(QPainter& painter, const TextLayout& layout, const QFont& font, const QRect& visible) const;
     int BorderPixels(int width) const;
 };

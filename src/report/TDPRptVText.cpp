@@ -68,20 +68,29 @@ bool TDPRptVText::DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPri
     QPainter& painter = canvas.Painter();
 
     // The line is written across an upright image as long as the item is
-    // high, then turned into the item's rectangle.
-    QImage line(placed.height(), placed.width(), QImage::Format_ARGB32_Premultiplied);
+    // high, then turned into the item's rectangle. Only the part of that
+    // image the visible part of the item shows is made: an item of absurd
+    // size costs what the screen shows of it.
+    const QRect shown = visible & placed;
+    if (shown.isEmpty())
+        return true;
+    QTransform turn;
+    turn.rotate(VTMode == FromBottomToTop ? 270 : 90);
+    const QTransform upright = QImage::trueMatrix(turn, placed.height(), placed.width());
+    const QRect part = upright.inverted().mapRect(QRectF(shown.translated(-placed.topLeft()))).toAlignedRect();
+    QImage line(part.size(), QImage::Format_ARGB32_Premultiplied);
     line.fill(Transparent ? QColor(Qt::transparent) : BackColors[size_t(ColorIndex)].ToQColor());
     {
         QPainter writer(&line);
         const QFont font = canvas.FontFor(Font);
         writer.setFont(font);
         writer.setPen(Font.Color.ToQColor());
-        writer.drawText(2, QFontMetrics(font).ascent(), Value);
+        writer.drawText(2 - part.left(), QFontMetrics(font).ascent() - part.top(), Value);
     }
-    const QImage turned = line.transformed(QTransform().rotate(VTMode == FromBottomToTop ? 270 : 90));
+    const QImage turned = line.transformed(turn);
     painter.save();
     painter.setClipRect(visible, Qt::IntersectClip);
-    painter.drawImage(placed.topLeft(), turned);
+    painter.drawImage(shown.topLeft(), turned);
     painter.restore();
     return true;
 }

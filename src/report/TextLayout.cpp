@@ -3,10 +3,19 @@
 #include "params/Numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QChar kLineMark(0x00B6); // ¶
+
+// Rounding as every pixel computation does (halves to even), in 64 bits.
+qint64 RoundWide(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    return qint64(std::clamp(std::nearbyint(value), -1e15, 1e15));
+}
 
 } // namespace
 
@@ -24,13 +33,19 @@ TextLayout::TextLayout(const QString& value, const QFontMetrics& metrics, const 
     }
 }
 
-int TextLayout::Measure(const QString& text) const
+int TextLayout::ToPixel(qint64 x)
+{
+    constexpr qint64 kFar = 1 << 30; // far outside any surface, with room for arithmetic
+    return int(std::clamp(x, -kFar, kFar));
+}
+
+qint64 TextLayout::Measure(const QString& text) const
 {
     if (m_settings.cellWidth > 0)
-        return m_settings.cellWidth * int(text.size());
-    if (m_settings.wordWidth > 0)
-        return m_settings.wordWidth * int(text.count(QLatin1Char(',')) + 1);
-    int width = 0;
+        return qint64(m_settings.cellWidth) * text.size();
+    if (m_settings.wordPitch > 0)
+        return RoundWide((text.count(QLatin1Char(',')) + 1) * m_settings.wordPitch);
+    qint64 width = 0;
     for (const QChar c : text)
         width += m_metrics.horizontalAdvance(c);
     return width;
@@ -38,20 +53,22 @@ int TextLayout::Measure(const QString& text) const
 
 void TextLayout::Cut(const QString& value)
 {
-    const bool cells = m_settings.cellWidth > 0 || m_settings.wordWidth > 0;
+    const bool cells = m_settings.cellWidth > 0 || m_settings.wordPitch > 0;
     const int available = std::max(1, m_settings.rect.width() - 2 * m_settings.margin);
     int start = 0;
     while (true) {
         qsizetype mark = value.indexOf(kLineMark, start);
         const QString text = value.mid(start, mark < 0 ? -1 : mark - start);
-        if (cells) {
-            const QString padded
-                = m_settings.cellWidth > 0 ? text.leftJustified(m_settings.pad, QLatin1Char(' ')) : text;
-            m_lines.append(Line {start, padded, 0, 0, Measure(padded)});
+        if (cells && m_settings.cellWidth > 0) {
+            // The padding is a number of cells, never a text that long.
+            const qint64 count = std::max<qint64>(text.size(), m_settings.pad);
+            m_lines.append(Line {start, text, 0, 0, count * m_settings.cellWidth, count});
+        } else if (cells) {
+            m_lines.append(Line {start, text, 0, 0, Measure(text), text.count(QLatin1Char(',')) + 1});
         } else if (m_settings.wordWrap) {
             Wrap(text, start, available);
         } else {
-            m_lines.append(Line {start, text, 0, 0, Measure(text)});
+            m_lines.append(Line {start, text, 0, 0, Measure(text), text.size()});
         }
         if (mark < 0)
             break;
@@ -79,7 +96,7 @@ void TextLayout::Wrap(const QString& text, int start, int available)
         }
         if (i >= size) {
             const QString piece = text.mid(from);
-            m_lines.append(Line {start + from, piece, 0, 0, Measure(piece)});
+            m_lines.append(Line {start + from, piece, 0, 0, Measure(piece), piece.size()});
             return;
         }
         int end = i; // first character of the next line
@@ -91,19 +108,19 @@ void TextLayout::Wrap(const QString& text, int start, int available)
             end = next = i + 1; // a single character wider than the room
         }
         const QString piece = text.mid(from, end - from);
-        m_lines.append(Line {start + from, piece, 0, 0, Measure(piece)});
+        m_lines.append(Line {start + from, piece, 0, 0, Measure(piece), piece.size()});
         from = next;
     }
 }
 
-int TextLayout::PlaceX(int width) const
+qint64 TextLayout::PlaceX(qint64 width) const
 {
     const QRect& r = m_settings.rect;
     if (m_settings.hAlign & HRight)
-        return r.right() - width - m_settings.margin - 1;
+        return qint64(r.right()) - width - m_settings.margin - 1;
     if ((m_settings.hAlign & HCentered) && width < r.width())
         return r.left() + (r.width() - width) / 2;
-    return r.left() + m_settings.margin;
+    return qint64(r.left()) + m_settings.margin;
 }
 
 int TextLayout::BaseY() const
@@ -117,11 +134,16 @@ int TextLayout::BaseY() const
     return m_settings.rect.top() + m_settings.offset - lift;
 }
 
-int TextLayout::CharLeft(const Line& line, int i) const
+qint64 TextLayout::CharLeft(const Line& line, qint64 i) const
 {
     if (m_settings.cellWidth > 0)
         return line.x + i * m_settings.cellWidth;
     return line.x + Measure(line.text.left(i));
+}
+
+qint64 TextLayout::WordLeft(const Line& line, int i) const
+{
+    return line.x + RoundWide(i * m_settings.wordPitch);
 }
 
 QPoint TextLayout::CaretPoint(int position, int* lineIndex) const
@@ -133,10 +155,10 @@ QPoint TextLayout::CaretPoint(int position, int* lineIndex) const
     if (lineIndex)
         *lineIndex = index;
     if (m_lines.isEmpty())
-        return QPoint(PlaceX(0), BaseY());
+        return QPoint(ToPixel(PlaceX(0)), BaseY());
     const Line& line = m_lines[index];
     const int inLine = std::clamp(position - line.start, 0, int(line.text.size()));
-    return QPoint(CharLeft(line, inLine), line.y);
+    return QPoint(ToPixel(CharLeft(line, inLine)), line.y);
 }
 
 int TextLayout::PositionAt(QPoint point) const
@@ -149,9 +171,9 @@ int TextLayout::PositionAt(QPoint point) const
             index = i;
     const Line& line = m_lines[index];
     int best = 0;
-    int bestDistance = std::abs(point.x() - CharLeft(line, 0));
+    qint64 bestDistance = std::abs(point.x() - CharLeft(line, 0));
     for (int i = 1; i <= line.text.size(); ++i) {
-        const int distance = std::abs(point.x() - CharLeft(line, i));
+        const qint64 distance = std::abs(point.x() - CharLeft(line, i));
         if (distance < bestDistance) {
             best = i;
             bestDistance = distance;

@@ -25,16 +25,20 @@ public:
         bool wordWrap = true;
         int lineHeight = 0; // 0: the font's height
         int cellWidth = 0; // pixels per character when characters sit in cells
-        int wordWidth = 0; // pixels per comma-separated word
+        double wordPitch = 0; // pixels per comma-separated word (word i starts at round(i x pitch))
         int pad = 0; // minimum number of character cells
     };
 
+    // A line's horizontal geometry is kept in 64 bits: a file may claim cells
+    // and pads far beyond any page, and only the cells a drawing shows are
+    // ever drawn.
     struct Line {
         int start = 0; // index of the line's first character in the value
-        QString text; // as drawn (cells: padded)
-        int x = 0;
+        QString text; // the characters (cells: without the padding)
+        qint64 x = 0;
         int y = 0; // top of the line
-        int width = 0;
+        qint64 width = 0;
+        qint64 cells = 0; // character cells, the padding included
     };
 
     TextLayout(const QString& value, const QFontMetrics& metrics, const Settings& settings);
@@ -47,13 +51,17 @@ public:
     // The caret position nearest to a point.
     int PositionAt(QPoint point) const;
     // Left edge of character i of a line (cells or measured advances).
-    int CharLeft(const Line& line, int i) const;
+    qint64 CharLeft(const Line& line, qint64 i) const;
+    // Left edge of word i of a line of words in cells.
+    qint64 WordLeft(const Line& line, int i) const;
+    // A horizontal position brought into the pixel range drawings use.
+    static int ToPixel(qint64 x);
 
 private:
     void Cut(const QString& value);
     void Wrap(const QString& text, int start, int available);
-    int Measure(const QString& text) const;
-    int PlaceX(int width) const;
+    qint64 Measure(const QString& text) const;
+    qint64 PlaceX(qint64 width) const;
     int BaseY() const;
 
     QFontMetrics m_metrics;

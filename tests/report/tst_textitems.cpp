@@ -84,6 +84,8 @@ private slots:
     void horizontalPlacement();
     void wordWrap();
     void cells();
+    void wordCellsKeepTheirPitch_data();
+    void wordCellsKeepTheirPitch();
     void drawsWhereLaidOut_data();
     void drawsWhereLaidOut();
     void caret();
@@ -297,7 +299,8 @@ void TestTextItems::cells()
     settings.cellWidth = 20;
     settings.pad = 4;
     const TextLayout layout("ab", QFontMetrics(Courier10()), settings);
-    QCOMPARE(layout.Lines()[0].text, QString("ab  "));
+    QCOMPARE(layout.Lines()[0].text, QString("ab"));
+    QCOMPARE(layout.Lines()[0].cells, 4); // padded by cells, not by text
     QCOMPARE(layout.Lines()[0].width, 80);
     QCOMPARE(layout.CharLeft(layout.Lines()[0], 3), 65);
 
@@ -317,6 +320,46 @@ void TestTextItems::cells()
     QCOMPARE(image.pixel(179, 49), qRgb(0, 0, 0));
     QCOMPARE(image.pixel(181, 49), qRgb(255, 255, 255)); // six cells end at 180
     QCOMPARE(image.pixel(90, 10), qRgb(0, 0, 0)); // separator between cells 3 and 4
+}
+
+void TestTextItems::wordCellsKeepTheirPitch_data()
+{
+    QTest::addColumn<int>("wordWidth");
+    QTest::addColumn<int>("dpi");
+    // Where each word's ink starts, from the first word's: word i starts at
+    // round(i x width x scale), never i x round(width x scale).
+    QTest::addColumn<QList<int>>("lefts");
+    QTest::newRow("105 units at 96 dpi (39.69 px a word)")
+        << 105 << 96 << QList<int> {0, 40, 79, 119, 159, 198, 238, 278, 317};
+    QTest::newRow("80 units at 300 dpi (94.49 px a word)") << 80 << 300 << QList<int> {0, 94, 189, 283, 378};
+}
+
+void TestTextItems::wordCellsKeepTheirPitch()
+{
+    QFETCH(int, wordWidth);
+    QFETCH(int, dpi);
+    QFETCH(QList<int>, lefts);
+    QStringList words;
+    words.fill(QStringLiteral("I"), lefts.size());
+    auto text = Load<TDPRptText>({"RECT=2000,200", "TEXTHALIGN=HMARGIN:0", "FONT=12,Arial",
+        QStringLiteral("WORDWIDTH=%1").arg(wordWidth), "VALUE=" + words.join(QLatin1Char(','))});
+    QVERIFY(text);
+    QImage image(800, 100, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ReportCanvas canvas(painter, dpi);
+    text->DrawAt(image.rect(), canvas, nullptr, float(dpi / 254.0));
+    painter.end();
+
+    // The starts of the ink runs across the middle of the letters.
+    const int row = Ink(image).center().y();
+    QList<int> starts;
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, row) != qRgb(255, 255, 255) && (x == 0 || image.pixel(x - 1, row) == qRgb(255, 255, 255)))
+            starts << x;
+    QCOMPARE(starts.size(), lefts.size());
+    for (int i = 0; i < starts.size(); ++i)
+        QCOMPARE(starts[i] - starts[0], lefts[i]);
 }
 
 void TestTextItems::drawsWhereLaidOut_data()
