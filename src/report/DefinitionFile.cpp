@@ -181,11 +181,15 @@ bool SaveToLines(TDPRptItem* item, QStringList& lines)
 
 namespace {
 
+// Names in upper case: sections are found ignoring case, so an item named
+// like another in another case would be read back as that other one.
 void CollectNames(TDPRptItem* item, QSet<QString>& names)
 {
-    names.insert(item->Name);
-    for (int i = 0; i < item->ChildCount(); ++i)
+    names.insert(item->Name.toUpper());
+    for (int i = 0; i < item->ChildCount(); ++i) {
+        names.insert(item->ChildName(i).toUpper());
         CollectNames(item->ChildAt(i), names);
+    }
 }
 
 } // namespace

@@ -24,9 +24,16 @@ double DistanceToEllipse(QPointF p, const QRect& bounds)
     const double ry = (bounds.bottom() - bounds.top()) / 2.0;
     if (rx <= 0 || ry <= 0)
         return DistanceToSegment(p, bounds.topLeft(), bounds.bottomRight());
+    // The outline point in the point's direction is the centre plus the
+    // offset times k, where the offset scaled by the radii has length 1/k.
+    // The distance to it is measured in pixels: the editor's "under 10
+    // pixels" rule must hold across a flat ellipse as across a round one.
     const double dx = p.x() - cx;
-    const double dy = (p.y() - cy) * rx / ry;
-    return std::max(0.0, std::hypot(dx, dy) - rx);
+    const double dy = p.y() - cy;
+    const double reach = std::hypot(dx / rx, dy / ry);
+    if (reach <= 1)
+        return 0;
+    return std::hypot(dx, dy) * (1 - 1 / reach);
 }
 
 } // namespace PlaneGeometry

@@ -10,8 +10,8 @@ namespace PlaneGeometry {
 double DistanceToSegment(QPointF p, QPointF a, QPointF b);
 
 // Distance from p to the outline of the ellipse inscribed in the rectangle
-// (left, top) - (right, bottom); 0 inside. The y axis is scaled by the ratio
-// of the radii, so the ellipse becomes a circle of the horizontal radius.
+// (left, top) - (right, bottom), in pixels, to the outline point in p's
+// direction from the centre; 0 inside.
 double DistanceToEllipse(QPointF p, const QRect& bounds);
 
 } // namespace PlaneGeometry

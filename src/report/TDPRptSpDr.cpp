@@ -125,6 +125,17 @@ bool TDPRptSpDr::SetScale(float scale)
     return ComputeScreenPoints();
 }
 
+bool TDPRptSpDr::Relayout()
+{
+    // The shape's pixel points follow its rectangles: laid out again after a
+    // move, the drawing and its hit tests must not stay where it was.
+    if (!ScaleValid)
+        return TDPRptRect::Relayout();
+    ComputeGeometry(Scale);
+    const bool ok = TDPRptRect::Relayout();
+    return ComputeScreenPoints() && ok;
+}
+
 void TDPRptSpDr::ConvertRelation()
 {
     const double w = Width;

@@ -45,6 +45,7 @@ public:
     TDPRptSpDr();
 
     bool SetScale(float scale) override;
+    bool Relayout() override;
     bool SaveKeys(QStringList& lines) const override;
     bool LoadFromParams(const QString& section, const Param_Obj& params, int first, int last) override;
     bool DrawContent(const QRect& clip, ReportCanvas& canvas, TDPRptPrintParams* params, float scale) override;

@@ -57,6 +57,8 @@ private slots:
     void createByKind();
     void unscalableItemIsNotWritten();
     void newItemNames();
+    void newItemNameIgnoresCase_data();
+    void newItemNameIgnoresCase();
 };
 
 void TestDefinitionFile::loadsTree()
@@ -131,6 +133,25 @@ void TestDefinitionFile::readsBackAsWritten_data()
             + QStringList {"CHILD=A,0,0", "CHILD=B,50,50", "CHILD=C,100,0", "[A]", "TYPE=RECT", "RECT=100,100",
                 "CHILD=B,5,5", "[B]", "TYPE=RECT", "RECT=10,10", "[C]", "TYPE=RECT", "RECT=100,100", "CHILD=B,7,7"}
                                           << 4;
+    // Each section lists the next one twice: one item per section, never
+    // 2^n of them.
+    QStringList doubling = page + QStringList {"CHILD=S1,1,1", "CHILD=S1,2,2"};
+    for (int i = 1; i <= 40; ++i)
+        doubling << QStringLiteral("[S%1]").arg(i) << "TYPE=RECT"
+                 << "RECT=100,100" << QStringLiteral("CHILD=S%1,1,1").arg(i + 1)
+                 << QStringLiteral("CHILD=S%1,2,2").arg(i + 1);
+    doubling << "[S41]"
+             << "TYPE=RECT"
+             << "RECT=100,100";
+    QTest::newRow("each section listing the next twice") << doubling << 42;
+    // A large page of work still loads whole.
+    QStringList large = page;
+    for (int i = 0; i < 10000; ++i)
+        large << QStringLiteral("CHILD=I%1,%2,%3").arg(i).arg(i % 290).arg(i / 100);
+    for (int i = 0; i < 10000; ++i)
+        large << QStringLiteral("[I%1]").arg(i) << "TYPE=RECT"
+              << "RECT=10,10";
+    QTest::newRow("10,000 items") << large << 10001;
     // Turned into an arrow shorter than a file may hold.
     QTest::newRow("short relation") << page
             + QStringList {"CHILD=R,20,20", "[R]", "TYPE=SPDR", "RECT=30,40", "SPDRMODE=SpHRel", "PENSIZE=2"}
@@ -315,6 +336,49 @@ void TestDefinitionFile::newItemNames()
     QCOMPARE(NewItemName(root.ChildAt(2)), QString("NEWIT_4"));
     QVERIFY(root.RemoveChild("newit_2", nullptr));
     QCOMPARE(NewItemName(&root), QString("NEWIT_2"));
+}
+
+void TestDefinitionFile::newItemNameIgnoresCase_data()
+{
+    QTest::addColumn<QStringList>("names"); // of the page's items, as the file spells them
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("lower case") << QStringList {"newit_1"} << "NEWIT_2";
+    QTest::newRow("mixed cases") << QStringList {"Newit_1", "nEWIT_2", "NEWIT_4"} << "NEWIT_3";
+    QTest::newRow("grandchild") << QStringList {"A", "newit_1"} << "NEWIT_2";
+}
+
+void TestDefinitionFile::newItemNameIgnoresCase()
+{
+    // Sections are found ignoring case: a new item named like another in
+    // another case would be read back as that other one, and lost.
+    QFETCH(QStringList, names);
+    QFETCH(QString, expected);
+    QStringList lines {"[MAIN]", "TYPE=RECT", "RECT=1000,1000"};
+    QStringList sections;
+    const bool nested = names.first() == "A";
+    for (int i = 0; i < names.size(); ++i) {
+        if (i == 0 || !nested)
+            lines << QStringLiteral("CHILD=%1,%2,10").arg(names[i]).arg(100 * i);
+        sections << "[" + names[i] + "]"
+                 << "TYPE=RECT"
+                 << "RECT=50,50";
+        if (nested && i == 0)
+            sections << "CHILD=" + names[1] + ",5,5";
+    }
+    TDPRptRect root;
+    QVERIFY(DPRpt_Load(&root, "MAIN", Params(lines + sections)));
+    const QString name = NewItemName(&root);
+    QCOMPARE(name, expected);
+
+    auto added = std::make_unique<TDPRptRect>();
+    added->Name = name;
+    added->Width = added->Height = 30;
+    added->PosX = added->PosY = 500;
+    root.AddChild(name, std::move(added));
+    TDPRptRect reloaded;
+    QVERIFY(DPRpt_Load(&reloaded, "MAIN", Params(Saved(&root))));
+    QCOMPARE(reloaded.ChildCount(), root.ChildCount());
+    QVERIFY(reloaded.FindByName(name));
 }
 
 QTEST_MAIN(TestDefinitionFile)

@@ -100,6 +100,10 @@ private slots:
 
     void handlesAndDrags();
     void arrowTipDrag();
+    void pixelPointsFollowTheLayout_data();
+    void pixelPointsFollowTheLayout();
+    void ellipseHitDistances_data();
+    void ellipseHitDistances();
     void hitDistances();
     void snapshots();
     void assignCopiesShape();
@@ -580,15 +584,96 @@ void TestDrawingItems::arrowTipDrag()
     QCOMPARE(arrow.ScreenRect, drag.rect);
 }
 
+void TestDrawingItems::pixelPointsFollowTheLayout_data()
+{
+    QTest::addColumn<QStringList>("keys");
+    QTest::newRow("outlined rectangle") << QStringList {"RECT=100,50", "SPDRMODE=SpRect", "PENSIZE=3"};
+    QTest::newRow("ellipse") << QStringList {"RECT=100,50", "SPDRMODE=SpBCircle", "PENSIZE=3"};
+    QTest::newRow("cross") << QStringList {"RECT=100,50", "SPDRMODE=SpCross", "PENSIZE=3"};
+    QTest::newRow("lines") << QStringList {"RECT=100,50", "SPDRMODE=SpLines", "SPDRPOINTS=(0,0)(60,40)(90,10)"};
+    QTest::newRow("arrow") << QStringList {
+        "RECT=10,10", "SPDRMODE=SpArrow", "PENSIZE=3", "SPDRLENGTHS=80", "SPDRANGLES=30", "SPDRARROWTYPE=ARROW"};
+}
+
+void TestDrawingItems::pixelPointsFollowTheLayout()
+{
+    // After a layout or a print elsewhere, the drawing and its hit tests are
+    // those of an item freshly scaled where it now is.
+    QFETCH(QStringList, keys);
+    Page page = LoadPage(keys);
+    QVERIFY(page.item);
+    // Drawn with the scale already set.
+    const auto drawAsSet = [&page] {
+        QImage image(300, 300, QImage::Format_RGB32);
+        image.fill(kWhite);
+        QPainter painter(&image);
+        ReportCanvas canvas(painter, 96);
+        page.root->DrawAt(image.rect(), canvas, nullptr, -1);
+        return image;
+    };
+    const QImage before = drawAsSet();
+
+    // Printed at another place and scale: the screen's drawing is unchanged,
+    // also when drawn again with the scale already set.
+    QImage print(600, 600, QImage::Format_RGB32);
+    print.fill(kWhite);
+    {
+        QPainter painter(&print);
+        ReportCanvas canvas(painter, 192);
+        QVERIFY(page.item->PrintAt(canvas, nullptr, 200, 300, 200, 100, 2.0f, print.rect()));
+    }
+    QVERIFY(print != QImage(600, 600, QImage::Format_RGB32)); // it did print
+    QCOMPARE(drawAsSet(), before);
+
+    // The page moved and laid out again.
+    page.root->X = 40;
+    page.root->Y = 30;
+    QVERIFY(page.root->Relayout());
+    Page moved = LoadPage(keys);
+    moved.root->X = 40;
+    moved.root->Y = 30;
+    QVERIFY(moved.root->SetScale(1.0f));
+    QCOMPARE(page.item->ScreenRect, moved.item->ScreenRect);
+    QCOMPARE(page.item->ShapePixelPoints, moved.item->ShapePixelPoints);
+    QCOMPARE(page.item->PointPixels, moved.item->PointPixels);
+    QCOMPARE(page.item->HandleRects, moved.item->HandleRects);
+    QVERIFY(drawAsSet() != before);
+    QCOMPARE(drawAsSet(), DrawPage(*moved.root));
+}
+
+void TestDrawingItems::ellipseHitDistances_data()
+{
+    // Items placed at (50, 60) at scale 1: the ellipse of a 200 x 40 item
+    // has its centre at (150, 80) and radii 100 and 20.
+    QTest::addColumn<QString>("rect");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<int>("distance"); // in pixels, to the outline point in the point's direction
+    QTest::newRow("centre") << "RECT=200,40" << QPoint(150, 80) << 0;
+    QTest::newRow("on the outline") << "RECT=200,40" << QPoint(150, 60) << 0;
+    // (-61, -20) reaches 1.068 radii: the outline point lies 9.4 px back
+    // (stretched by the radii's ratio it would be 17, and miss).
+    QTest::newRow("flat ellipse, 9 px off") << "RECT=200,40" << QPoint(89, 60) << 9;
+    QTest::newRow("flat ellipse, corner") << "RECT=200,40" << QPoint(50, 60) << 30;
+    QTest::newRow("wide ellipse, near the corner") << "RECT=100,50" << QPoint(51, 61) << 15;
+    // A circle: the distance to the centre less the radius, 63.6 - 50.
+    QTest::newRow("circle, near the corner") << "RECT=100,100" << QPoint(55, 65) << 14;
+    QTest::newRow("outside the item") << "RECT=100,50" << QPoint(200, 85) << 10000;
+}
+
+void TestDrawingItems::ellipseHitDistances()
+{
+    QFETCH(QString, rect);
+    QFETCH(QPoint, point);
+    QFETCH(int, distance);
+    for (const char* mode : {"SpBCircle", "SpFCircle", "SpFBCircle"}) {
+        Page ellipse = LoadPage({rect, QStringLiteral("SPDRMODE=") + mode});
+        QVERIFY(ellipse.item);
+        QCOMPARE(ellipse.item->HitDistance(point.x(), point.y()), distance);
+    }
+}
+
 void TestDrawingItems::hitDistances()
 {
-    Page ellipse = LoadPage({"RECT=100,50", "SPDRMODE=SpBCircle"});
-    QVERIFY(ellipse.item);
-    QCOMPARE(ellipse.item->HitDistance(100, 85), 0);
-    // (-49, -24) scaled to the circle of radius 50: (-49, -48), 18.6 outside.
-    QCOMPARE(ellipse.item->HitDistance(51, 61), 19);
-    QCOMPARE(ellipse.item->HitDistance(200, 85), 10000);
-
     Page cross = LoadPage({"RECT=100,50", "SPDRMODE=SpCross"});
     QVERIFY(cross.item);
     QCOMPARE(cross.item->HitDistance(100, 85), 0);
