@@ -240,7 +240,8 @@ void DrawMode(const Stroke& s, QPoint shift, const TDPRptPrintParams* params)
 
 void SpDrPainter::Draw(const TDPRptSpDr& item, QPainter& painter, QPoint shift, const TDPRptPrintParams* params)
 {
-    const int p = RoundHalfEven(item.PenSize * double(item.Scale));
+    // A pen wider than any surface paints as one of half the pixel range.
+    const int p = std::min(RoundHalfEven(item.PenSize * double(item.Scale)), TDPRptItem::FarPixel / 2);
     Stroke stroke {painter, item, {}, item.ForeColors[0].ToQColor(), item.BackColors[0].ToQColor(), p, QPen(),
         VisibleArea(painter)};
     for (const QPoint& corner : item.ShapePixelPoints)

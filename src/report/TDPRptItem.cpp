@@ -13,7 +13,7 @@ namespace {
 
 int R(double value)
 {
-    return RoundHalfEven(value);
+    return TDPRptItem::ToPixel(value);
 }
 
 bool IsSet(float value)
@@ -22,6 +22,11 @@ bool IsSet(float value)
 }
 
 } // namespace
+
+int TDPRptItem::ToPixel(double value)
+{
+    return std::clamp(RoundHalfEven(value), -FarPixel, FarPixel);
+}
 
 TDPRptItem::TDPRptItem()
 {

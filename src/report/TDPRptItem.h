@@ -52,6 +52,12 @@ struct HandleDrag {
 class TDPRptItem {
 public:
     static constexpr float Unset = 2147483648.0f;
+    // Pixel positions and sizes are kept within this distance of the
+    // origin: far beyond any surface (the visible result is the same), with
+    // room for the sums and differences drawing makes of them.
+    static constexpr int FarPixel = 1 << 29;
+    // A position in pixels, rounded (halves to even) and kept within FarPixel.
+    static int ToPixel(double value);
 
     TDPRptItem();
     virtual ~TDPRptItem();

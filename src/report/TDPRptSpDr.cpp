@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -39,7 +40,11 @@ double InCircle(double degrees)
 
 QRect HandleAround(QPoint centre)
 {
-    const int h = TDPRptSpDr::HandleHalfSize;
+    // A corner of an absurd size lies at the end of the pixel range: its
+    // handle stays inside it.
+    constexpr int h = TDPRptSpDr::HandleHalfSize;
+    constexpr int lowest = std::numeric_limits<int>::min() + h, highest = std::numeric_limits<int>::max() - h;
+    centre = QPoint(std::clamp(centre.x(), lowest, highest), std::clamp(centre.y(), lowest, highest));
     return QRect(centre - QPoint(h, h), centre + QPoint(h, h));
 }
 
@@ -259,7 +264,7 @@ QPoint TDPRptSpDr::AbsolutePixel(QPoint unitsInParent) const
     const QPointF origin = LayoutOrigin();
     const double parentX = AbsoluteRect.x - X - origin.x();
     const double parentY = AbsoluteRect.y - Y - origin.y();
-    return QPoint(R((parentX + unitsInParent.x()) * Scale), R((parentY + unitsInParent.y()) * Scale));
+    return QPoint(ToPixel((parentX + unitsInParent.x()) * Scale), ToPixel((parentY + unitsInParent.y()) * Scale));
 }
 
 bool TDPRptSpDr::ComputeScreenPoints()
@@ -272,13 +277,13 @@ bool TDPRptSpDr::ComputeScreenPoints()
             ShapePixelPoints.append(AbsolutePixel(p));
     } else {
         const UnitRect& a = AbsoluteRect;
-        const int left = R(a.x * s), top = R(a.y * s);
-        const int right = R((double(a.x) + a.width) * s), bottom = R((double(a.y) + a.height) * s);
+        const int left = ToPixel(a.x * s), top = ToPixel(a.y * s);
+        const int right = ToPixel((double(a.x) + a.width) * s), bottom = ToPixel((double(a.y) + a.height) * s);
         ShapePixelPoints = {QPoint(left, top), QPoint(right, top), QPoint(right, bottom), QPoint(left, bottom)};
     }
     PointPixels.clear();
     for (const QPoint& p : std::as_const(Points))
-        PointPixels.append(ScreenRect.topLeft() + QPoint(R(p.x() * s), R(p.y() * s)));
+        PointPixels.append(ScreenRect.topLeft() + QPoint(ToPixel(p.x() * s), ToPixel(p.y() * s)));
 
     HandleRects.clear();
     if (mode == SpArrow && ShapePixelPoints.size() > 1)

@@ -22,6 +22,20 @@ namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFF;
 
+// Under AddressSanitizer freed surfaces stay resident in its quarantine:
+// there the test shows that drawings finish and paint, not what they keep.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryMeasured = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kMemoryMeasured = false;
+#else
+constexpr bool kMemoryMeasured = true;
+#endif
+#else
+constexpr bool kMemoryMeasured = true;
+#endif
+
 // The process's peak resident memory, in megabytes.
 double PeakMegabytes()
 {
@@ -153,7 +167,7 @@ void TestAbsurdNumbers::drawingCostFollowsTheVisibleArea()
     if (painted.x() >= 0)
         QCOMPARE(page.pixel(painted), colour);
     const double grown = PeakMegabytes() - m_baseline;
-    QVERIFY2(grown < 64, qPrintable(QStringLiteral("%1 MB more than an ordinary page").arg(grown)));
+    QVERIFY2(!kMemoryMeasured || grown < 64, qPrintable(QStringLiteral("%1 MB more than an ordinary page").arg(grown)));
 }
 
 void TestAbsurdNumbers::verticalTextDrawsItsVisiblePart_data()
