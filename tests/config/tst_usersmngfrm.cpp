@@ -200,11 +200,12 @@ void TestUsersMngFrm::editorValidatesTheSelectedName()
 void TestUsersMngFrm::newName()
 {
     auto dialog = Open(true);
-    m_messenger.TextAnswers << QString("  ") << QString("paul") << QString("a/b") << QString("xxxx")
+    // "bkl" would read the background layer as a pupil's work.
+    m_messenger.TextAnswers << QString("  ") << QString("paul") << QString("a/b") << QString("xxxx") << QString("bkl")
                             << QString(" Noé ");
     QTest::mouseClick(dialog->NewButton(), Qt::LeftButton);
-    QCOMPARE(m_messenger.Beeps, 4);
-    QCOMPARE(m_messenger.Asked.size(), 5);
+    QCOMPARE(m_messenger.Beeps, 5);
+    QCOMPARE(m_messenger.Asked.size(), 6);
     QCOMPARE(m_messenger.Asked.first(), QString("Création d'un nouveau nom | Nouveau nom :  | "));
     QCOMPARE(m_config->CurrentUser(), QString("Noé"));
     QVERIFY(QFileInfo(m_config->SettingsPath("Noé")).isFile());

@@ -193,10 +193,9 @@ void TEP_UsersMngFrm::NewName()
             return;
         name = answer.trimmed();
         const bool listed = m_config.UserList().contains(name, Qt::CaseInsensitive);
-        // The names of the program's own settings files are no one's.
-        if (!name.isEmpty() && !listed && TEP_Config::IsValidUserName(name)
-            && name.compare(TEP_Config::DefaultUser, Qt::CaseInsensitive) != 0
-            && name.compare(TEP_Config::ReservedName, Qt::CaseInsensitive) != 0)
+        // The default user, the reserved name and the background layer's
+        // suffix are no one's.
+        if (!name.isEmpty() && !listed && TEP_Config::IsValidUserName(name) && !TEP_Config::IsReservedUserName(name))
             break;
         m_messenger.Beep();
     }
