@@ -1,5 +1,6 @@
 #include "TEP_Config.h"
 
+#include "DataMigration.h"
 #include "documents/FileNameRules.h"
 #include "documents/FolderFiles.h"
 #include "documents/MessageText.h"
@@ -165,17 +166,31 @@ void TEP_Config::SetDataRoot(const QString& dataRoot)
     m_exportFolder = m_dataRoot + QStringLiteral("Documents exportés");
 }
 
-Outcome TEP_Config::Initialise(const QString& dataRoot)
+Outcome TEP_Config::MakeFolders()
+{
+    QDir root;
+    if (!QFileInfo(m_dataRoot).isDir() || !root.mkpath(m_worksheetsFolder) || !root.mkpath(m_namesFolder))
+        return Outcome::Failure(QStringLiteral("Impossible de créer le répertoire %1,%2 ou %3.")
+                                    .arg(Quoted(m_documentsFolder), Quoted(m_worksheetsFolder), Quoted(m_namesFolder)));
+    return {};
+}
+
+const MigrationReport& TEP_Config::MigrateOldData(Messenger* messenger)
+{
+    m_migration = DataMigration(m_dataRoot).Run(messenger);
+    return m_migration;
+}
+
+Outcome TEP_Config::Initialise(const QString& dataRoot, Messenger* messenger)
 {
     ForgetCurrentDocument();
     Settings.Reset();
     SetDataRoot(dataRoot);
     ResetGeneral();
-    QDir root;
-    if (!QFileInfo(m_dataRoot).isDir() || !root.mkpath(m_worksheetsFolder) || !root.mkpath(m_namesFolder))
-        return Outcome::Failure(QStringLiteral("Impossible de créer le répertoire %1,%2 ou %3.")
-                                    .arg(Quoted(m_documentsFolder), Quoted(m_worksheetsFolder), Quoted(m_namesFolder)));
-    MigrateOldData();
+    m_migration = MigrationReport();
+    if (Outcome folders = MakeFolders(); !folders)
+        return folders;
+    MigrateOldData(messenger);
     RemoveStaleTemporaries();
     Outcome outcome;
     outcome.Note(ReadGeneralFile().Messages());

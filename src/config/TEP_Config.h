@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorSession.h"
+#include "MigrationReport.h"
 #include "TEP_Fonts.h"
 #include "UserSettings.h"
 
@@ -59,13 +60,20 @@ public:
 
     // A failure to read the general file or to scan the documents is a
     // remark of a successful outcome: the program starts with the defaults
-    // and what was found.
-    Outcome Initialise(const QString& dataRoot);
+    // and what was found. Data of older versions are converted first
+    // (MigrateOldData); messenger: see there.
+    Outcome Initialise(const QString& dataRoot, Messenger* messenger = nullptr);
     // Computes the data root's folders without creating or reading anything.
     void SetDataRoot(const QString& dataRoot);
-    // Brings data of older versions to the current layout. Not built yet:
-    // older data roots are taken as they are.
-    void MigrateOldData() { }
+    // Makes the documents, worksheets and names folders when missing.
+    Outcome MakeFolders();
+    // Brings data written by versions before 4.00 to the current layout
+    // (DataMigration). messenger, when given, is told before the users'
+    // folders are converted. The report, also kept in Migration(), is the
+    // caller's to show: its messages, then its lines in the text viewer.
+    const MigrationReport& MigrateOldData(Messenger* messenger = nullptr);
+    // What the last conversion of older data found and did.
+    const MigrationReport& Migration() const { return m_migration; }
     Outcome ReadGeneralFile();
     // Reads the general keys under a heading of a parameter file already in
     // memory (older data keep them under other headings).
@@ -183,4 +191,5 @@ private:
     QString m_currentUser;
     AppliedSettings m_applied;
     HintFontChoice m_hintFont;
+    MigrationReport m_migration;
 };

@@ -1,5 +1,6 @@
 #include "AdminTool.h"
 
+#include "config/DataMigration.h"
 #include "config/TEP_Config.h"
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
@@ -21,6 +22,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +71,9 @@ Travaux des élèves :
 Données d'une installation (dossier racine partagé) :
   users RACINE                                   affiche les élèves proposés à l'écran de choix
   init RACINE                                    crée les dossiers et les réglages de l'utilisateur par défaut
+                                                 (après avoir converti les données d'une version antérieure)
+  migrate RACINE                                 convertit les données d'une version antérieure à 4.00 et affiche
+                                                 le rapport (aussi enregistré dans RACINE/Transfert400.txt)
 
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
@@ -108,6 +113,7 @@ int AdminTool::Run(const QStringList& arguments)
         {QStringLiteral("tree"), &AdminTool::RunTree},
         {QStringLiteral("users"), &AdminTool::RunUsers},
         {QStringLiteral("init"), &AdminTool::RunInit},
+        {QStringLiteral("migrate"), &AdminTool::RunMigrate},
     };
     const Command run = commands.value(command);
     if (!run)
@@ -341,12 +347,63 @@ int AdminTool::RunInit(const QStringList& arguments)
         return Usage(QStringLiteral("« init » attend le dossier racine des données."));
     TEP_Config config;
     Outcome outcome = config.Initialise(arguments[0]);
+    const bool converted = !config.Migration().oldDataFound || PrintMigration(config.Migration(), config.DataRoot());
     if (outcome)
         outcome.Merge(config.SaveAll()); // the general file
     if (outcome.HasMessages())
         m_err << outcome.Text() << '\n';
     m_err.flush();
-    return outcome ? Success : Failure;
+    return outcome && converted ? Success : Failure;
+}
+
+int AdminTool::RunMigrate(const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return Usage(QStringLiteral("« migrate » attend le dossier racine des données."));
+    TEP_Config config;
+    config.SetDataRoot(arguments[0]);
+    if (const Outcome folders = config.MakeFolders(); !folders)
+        return Fail(folders.Text());
+    DataMigration migration(config.DataRoot());
+    bool stopAfterOk = false;
+    const int stopAfter = qEnvironmentVariableIntValue(MigrateStopVariable, &stopAfterOk);
+    int changes = 0;
+    if (stopAfterOk)
+        migration.AfterEachChange = [&changes, stopAfter] {
+            if (++changes >= stopAfter)
+                ::_exit(StoppedOnPurpose); // nothing more reaches the disk
+        };
+    const MigrationReport report = migration.Run();
+    if (!report.oldDataFound) {
+        m_out << QStringLiteral("Aucune donnée d'une version antérieure à 4.00 dans « %1 » : rien à convertir.")
+                     .arg(config.DataRoot())
+              << '\n';
+        m_out.flush();
+        return report.outcome ? Success : Fail(report.outcome.Text());
+    }
+    return PrintMigration(report, config.DataRoot()) ? Success : Failure;
+}
+
+bool AdminTool::PrintMigration(const MigrationReport& report, const QString& dataRoot)
+{
+    if (!report.announcement.isEmpty())
+        m_err << report.announcement << '\n';
+    if (report.outcome.HasMessages())
+        m_err << report.outcome.Text() << '\n';
+    m_err.flush();
+    const QString from = report.oldVersion
+        ? QStringLiteral(" (version %1)").arg(QString::number(report.oldVersion / 100.0, 'f', 2))
+        : QString();
+    m_out << (report.outcome
+            ? QStringLiteral("Données de « %1 »%2 converties à la version 4.00.").arg(dataRoot, from)
+            : QStringLiteral("La conversion des données de « %1 »%2 à la version 4.00 n'a pas pu aller "
+                             "jusqu'au bout.")
+                  .arg(dataRoot, from))
+          << '\n';
+    for (const QString& line : report.lines)
+        m_out << line << '\n';
+    m_out.flush();
+    return report.outcome && !report.hasErrors;
 }
 
 int AdminTool::RunDefinition(const QStringList& arguments)
