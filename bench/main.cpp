@@ -25,6 +25,7 @@ const std::vector<std::pair<std::string, std::string>> kReferences {
     {"BM_ScanTreeCold/iterations:3", "BM_OneStatPerWorksheetReference"},
     {"BM_DocumentPaths", "BM_ListFolderReference"},
     {"BM_RefreshDocsView", "BM_OneStatPerWorksheetReference"},
+    {"BM_MigrateSchool/iterations:1", "BM_RenameOncePerFileReference/iterations:1"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {

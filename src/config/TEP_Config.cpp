@@ -221,7 +221,9 @@ void TEP_Config::RemoveStaleTemporaries() const
 Outcome TEP_Config::ReadGeneralFile()
 {
     ResetGeneral();
-    m_generalFilePath = m_dataRoot + QStringLiteral("Ardoisine.txt");
+    // A data root copied from Windows PCs may spell it in any letter case.
+    const QString fileName = FolderFiles(m_dataRoot).Find(DataMigration::GeneralFileName);
+    m_generalFilePath = m_dataRoot + (fileName.isEmpty() ? DataMigration::GeneralFileName : fileName);
     m_general.Clear();
     Outcome outcome;
     if (QFileInfo(m_generalFilePath).isFile()) {

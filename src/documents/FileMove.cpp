@@ -27,6 +27,8 @@ QString FileMove::ErrorText(int errorNumber)
         return QStringLiteral("un fichier de ce nom existe déjà");
     case EXDEV:
         return QStringLiteral("la destination est sur un autre support");
+    case ENOENT:
+        return QStringLiteral("le fichier ou son dossier n'existe pas");
     case EBUSY:
         return QStringLiteral("le fichier est en cours d'utilisation");
     default:

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "config/DataMigration.h"
 #include "config/TEP_Config.h"
+#include "documents/FileMove.h"
 #include "documents/ScriptedMessenger.h"
 #include "documents/TEP_DocsNode.h"
 #include "params/Param_Obj.h"
@@ -38,7 +39,9 @@ private slots:
     void untouchedRoots();
     void schoolConversion_data();
     void schoolConversion();
+    void convertedRootStartsWithTheOldSettings_data();
     void convertedRootStartsWithTheOldSettings();
+    void movesNeverReplace();
     void firstSaveKeepsTheUsersSettings();
     void userFolders_data();
     void userFolders();
@@ -211,9 +214,19 @@ void TestMigration::schoolConversion()
     QCOMPARE(MigrationReport::ViewerTitle, QString("Erreurs et remarques du tranfert ver la version 400."));
 }
 
+void TestMigration::convertedRootStartsWithTheOldSettings_data()
+{
+    QTest::addColumn<QString>("generalFile");
+    QTest::newRow("as the program names it") << "Ardoisine.txt";
+    QTest::newRow("copied from Windows") << "ARDOISINE.TXT";
+}
+
 void TestMigration::convertedRootStartsWithTheOldSettings()
 {
+    QFETCH(QString, generalFile);
     QVERIFY(OldDataRoot::BuildSchool(m_root, "ARDOISINER"));
+    if (generalFile != "Ardoisine.txt")
+        QVERIFY(QFile::rename(Path("Ardoisine.txt"), Path(generalFile)));
     ScriptedMessenger messenger;
     TEP_Config config;
     const Outcome started = config.Initialise(m_root, &messenger);
@@ -233,11 +246,31 @@ void TestMigration::convertedRootStartsWithTheOldSettings()
     QCOMPARE(config.Tree()->FindChildByName("Maths")->ChildCount(), 2);
     QCOMPARE(config.Tree()->FindChildByName("Lecture")->ChildCount(), 1);
 
-    // The next start finds nothing more to convert.
+    // The next start finds nothing more to convert, and the same file.
+    QVERIFY(config.SaveAll());
     TEP_Config again;
     QVERIFY(again.Initialise(m_root));
     QVERIFY(!again.Migration().oldDataFound);
     QVERIFY(!again.Migration().HasReport());
+    QVERIFY(again.UseNames);
+    QCOMPARE(again.GeneralFilePath(), Path(generalFile));
+    QVERIFY(!QFileInfo::exists(Path(generalFile == "Ardoisine.txt" ? "ARDOISINE.TXT" : "Ardoisine.txt")));
+}
+
+void TestMigration::movesNeverReplace()
+{
+    QVERIFY(OldDataRoot::Write(m_root, "a.txt", "a"));
+    QVERIFY(OldDataRoot::Write(m_root, "b.txt", "b"));
+    QString cause;
+    QVERIFY(!FileMove::Rename(Path("a.txt"), Path("b.txt"), &cause));
+    QCOMPARE(cause, QString("un fichier de ce nom existe déjà"));
+    QCOMPARE(Read("a.txt"), QByteArray("a"));
+    QCOMPARE(Read("b.txt"), QByteArray("b"));
+    QVERIFY(!FileMove::Rename(Path("absent.txt"), Path("c.txt"), &cause));
+    QCOMPARE(cause, QString("le fichier ou son dossier n'existe pas"));
+    QVERIFY(FileMove::Rename(Path("a.txt"), Path("c.txt"), &cause));
+    QVERIFY(!QFileInfo::exists(Path("a.txt")));
+    QCOMPARE(Read("c.txt"), QByteArray("a"));
 }
 
 void TestMigration::firstSaveKeepsTheUsersSettings()

@@ -2,7 +2,9 @@
 // message, the old work file stays whole, and the work in memory is still
 // there to be saved once the fault is gone.
 #include "JpegFixtures.h"
+#include "OldDataRoot.h"
 #include "TestFiles.h"
+#include "config/DataMigration.h"
 #include "config/TEP_Config.h"
 #include "documents/ScriptedMessenger.h"
 #include "documents/TEP_Doc.h"
@@ -77,6 +79,7 @@ private slots:
     void fullDisk();
     void readOnlyShare();
     void deleteUserOnReadOnlyShare();
+    void migrationOnReadOnlyShare();
 };
 
 void TestFaults::fullDisk()
@@ -160,6 +163,30 @@ void TestFaults::deleteUserOnReadOnlyShare()
     QVERIFY(config.DeleteUser("Léa", asker));
     QVERIFY(!QFileInfo::exists(disk.Path("Documents/Noms/Léa.conf")));
     QVERIFY(!QFileInfo::exists(disk.Path("Documents/Fiches/Fiche_Léa.txt")));
+}
+
+void TestFaults::migrationOnReadOnlyShare()
+{
+    // An old share mounted read-only: the conversion says why it cannot be
+    // done, changes nothing, and the program starts on the data as they are.
+    SmallDisk disk("4m");
+    if (!disk.Mounted())
+        QSKIP("this machine does not let the test mount a small file system");
+    QVERIFY(OldDataRoot::BuildSchool(disk.Path("")));
+    const QMap<QString, QByteArray> before = OldDataRoot::Snapshot(disk.Path(""));
+    QVERIFY(disk.Remount("ro"));
+    const MigrationReport report = DataMigration(disk.Path("")).Run();
+    const QMap<QString, QByteArray> after = OldDataRoot::Snapshot(disk.Path(""));
+    disk.Remount("rw");
+    QVERIFY(!report.outcome);
+    QCOMPARE(report.outcome.Messages(),
+        QStringList {QStringLiteral("Erreur lors du changement de version sur le fichier de configuration : \"%1\".")
+                         .arg(disk.Path("Ardoisine.txt"))});
+    QVERIFY2(after == before, qPrintable(OldDataRoot::Differences(before, after)));
+
+    // Writable again: the next start converts.
+    QVERIFY(DataMigration(disk.Path("")).Run().outcome);
+    QVERIFY(QFileInfo::exists(disk.Path("Documents/Noms/paul.conf")));
 }
 
 QTEST_MAIN(TestFaults)

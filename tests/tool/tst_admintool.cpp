@@ -1,5 +1,6 @@
 // ardoisine-tool as school IT staff run it: real processes, real files.
 #include "JpegFixtures.h"
+#include "OldDataRoot.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -42,6 +43,7 @@ private slots:
     void exportCommand();
     void treeCommand();
     void dataRootCommands();
+    void migrateCommand();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -272,6 +274,44 @@ void TestAdminTool::dataRootCommands()
     QCOMPARE(users.code, 0);
     QCOMPARE(users.out, QString("Zoé\n"));
     QCOMPARE(Tool({"init", Path("absent")}).code, 1);
+}
+
+void TestAdminTool::migrateCommand()
+{
+    // A school's share converted before the new version goes on the PCs.
+    const QString root = Path("École");
+    QVERIFY(OldDataRoot::BuildSchool(root));
+    Run run = Tool({"migrate", root});
+    QCOMPARE(run.code, 1); // a work file could not move
+    QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.value(0), QString("Données de « %1/ » (version 2.05) converties à la version 4.00.").arg(root));
+    QCOMPARE(lines.size(), 6);
+    QVERIFY(lines[1].startsWith("Erreur : impossible de remplacer le fichier"));
+    QCOMPARE(lines[5], QString("Document \"Fantôme\" inexistant pour le classeur \"Lecture\"."));
+    QVERIFY2(
+        run.err.startsWith("Vous utilisez actuellement une version inférieure à la version 4.00"), qPrintable(run.err));
+    QVERIFY(run.err.contains("Des erreurs ou des remarques ont été rencontrées"));
+    QVERIFY(QFileInfo::exists(root + "/Transfert400.txt"));
+    QVERIFY(QFileInfo::exists(root + "/Documents/Fiches/Maths/Calcul_paul.txt"));
+
+    run = Tool({"migrate", root});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(
+        run.out, QString("Aucune donnée d'une version antérieure à 4.00 dans « %1/ » : rien à convertir.\n").arg(root));
+    QVERIFY(run.err.isEmpty());
+
+    // Without errors nor remarks: status 0 and no report.
+    const QString clean = Path("Propre");
+    QVERIFY(OldDataRoot::Write(clean, "Ardoisine.txt", TestFiles::CrLf({"[ARDOISINER]", "USENAMES=YES"})));
+    QVERIFY(OldDataRoot::Write(clean, "Documents/Noms/paul/paul.conf", "[ARDOISINE]\r\n"));
+    run = Tool({"migrate", clean});
+    QCOMPARE(run.code, 0);
+    QCOMPARE(run.out, QString("Données de « %1/ » (version 2.00) converties à la version 4.00.\n").arg(clean));
+    QVERIFY(QFileInfo::exists(clean + "/Documents/Noms/paul.conf"));
+    QVERIFY(!QFileInfo::exists(clean + "/Transfert400.txt"));
+
+    QCOMPARE(Tool({"migrate", Path("absent")}).code, 1);
+    QCOMPARE(Tool({"migrate"}).code, 2);
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)
