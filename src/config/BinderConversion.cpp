@@ -139,11 +139,15 @@ void BinderConversion::File(const QString& document, TEP_DocsNode& binder, const
 void BinderConversion::FinishMove(const QString& document, const TEP_DocsNode& binder)
 {
     // The picture went first: files of the worksheet still in the root
-    // follow it now.
+    // follow it now. A file belongs to the worksheet with the longest name
+    // that prefixes it, in the root or in the binder ("A_2_paul.txt" is
+    // paul's work on "A_2", not work of "2_paul" on "A").
     const FolderFiles rootFiles(m_worksheets.Path());
     const FolderFiles binderFiles(binder.Path());
     for (const QString& file : rootFiles.Names()) {
-        if (!IsCompanionFile(file, document) || HangsOnAnother(file, document, binder))
+        const QString owner = binderFiles.WorksheetOf(file);
+        if (!IsCompanionFile(file, document) || owner.compare(document, Qt::CaseInsensitive) != 0
+            || rootFiles.WorksheetOf(file).size() > owner.size())
             continue;
         const QString from = FileNameRules::Join(m_worksheets.Path(), file);
         QString cause;
@@ -155,18 +159,4 @@ void BinderConversion::FinishMove(const QString& document, const TEP_DocsNode& b
         }
         m_report.Error(QStringLiteral("Le fichier %1 n'a pu être déplacé!").arg(Quoted(from)), cause);
     }
-}
-
-bool BinderConversion::HangsOnAnother(
-    const QString& fileName, const QString& document, const TEP_DocsNode& binder) const
-{
-    // "A_2_paul.txt" is paul's work on "A_2", not work of "2_paul" on "A".
-    for (const TEP_DocsNode* folder : {static_cast<const TEP_DocsNode*>(&m_worksheets), &binder})
-        for (int i = 0; i < folder->ChildCount(); ++i) {
-            const TEP_DocsNode* node = folder->ChildAt(i);
-            if (node->IsDocument() && node->Name().size() > document.size()
-                && fileName.startsWith(node->Name() + QLatin1Char('_'), Qt::CaseInsensitive))
-                return true;
-        }
-    return false;
 }

@@ -25,7 +25,6 @@ private:
     TEP_DocsNode* BinderFolder(const QString& name);
     void File(const QString& document, TEP_DocsNode& binder, const QString& binderName);
     void FinishMove(const QString& document, const TEP_DocsNode& binder);
-    bool HangsOnAnother(const QString& fileName, const QString& document, const TEP_DocsNode& binder) const;
 
     const Param_Obj& m_general;
     TEP_DocsNode& m_worksheets;

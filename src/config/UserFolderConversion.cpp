@@ -38,9 +38,19 @@ UserFolderConversion::UserFolderConversion(const QString& namesFolder, const Use
 void UserFolderConversion::Run()
 {
     const FolderFiles names(m_namesFolder);
-    for (const QString& user : names.Folders())
-        if (!user.startsWith(QLatin1Char('.'))) // a system's folder (".Trash-1000"), not a user's
-            ConvertFolder(user);
+    for (const QString& user : names.Folders()) {
+        if (FileNameRules::IsHidden(user)) // a system's folder (".Trash-1000"), not a user's
+            continue;
+        // This user's work would become the worksheets' background layer,
+        // shown to every pupil: it stays where it is.
+        if (user.compare(TEP_Doc::BackgroundLayerUser, Qt::CaseInsensitive) == 0) {
+            m_report.Error(QStringLiteral("Erreur : le répertoire %1 n'a pas été converti : le nom %2 est réservé au "
+                                          "fond de page des fiches.")
+                               .arg(Quoted(FileNameRules::Join(m_namesFolder, user)), Quoted(user)));
+            continue;
+        }
+        ConvertFolder(user);
+    }
 }
 
 void UserFolderConversion::ConvertFolder(const QString& user)

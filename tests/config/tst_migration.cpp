@@ -322,6 +322,10 @@ void TestMigration::userFolders_data()
     QTest::newRow("work of a missing worksheet stays")
         << QStringList {"paul/Absente.txt"} << QStringList {"Noms/paul/Absente.txt", "Noms/paul.conf"} << QStringList {}
         << "Noms/paul.conf" << QStringList {remark};
+    QTest::newRow("the background layer's name is nobody's")
+        << QStringList {"bkl/Fiche.txt", "bkl/bkl.conf"} << QStringList {"Noms/bkl/Fiche.txt", "Noms/bkl/bkl.conf"}
+        << QStringList {"Fiches/Fiche_bkl.txt", "Fiches/Fiche_BKL.txt", "Noms/bkl.conf"} << QString()
+        << QStringList {"Erreur : le répertoire"};
     QTest::newRow("hidden folder left alone")
         << QStringList {".Trash-0/Fiche.txt"} << QStringList {"Noms/.Trash-0/Fiche.txt"}
         << QStringList {"Noms/.Trash-0.conf", "Fiches/Fiche_.Trash-0.txt"} << QString() << QStringList {};
@@ -391,26 +395,29 @@ void TestMigration::stoppedInsideAWorksheetMove()
 {
     // A run stopped after a worksheet's picture went into its binder and
     // before its other files followed: the next run brings them, and only
-    // them ("Calcul_2_paul.txt" is paul's work on "Calcul_2").
+    // them. A file hangs on the worksheet with the longest name that
+    // prefixes it, wherever that one is: "Calcul_2_paul.txt" is paul's work
+    // on "Calcul_2" (in the root), "Lecture_2_paul.txt" paul's work on
+    // "Lecture_2" (already in the binder), not work of "2_paul".
     QVERIFY(OldDataRoot::Write(m_root, "Ardoisine.txt",
         TestFiles::CrLf({"[CONFIG]", "VERSION=400", "[ARDOISINE]", "TEXTFONTSIZE=14", "[LNK.1]", "NAME=Maths",
-            "DOC=Calcul;Calcul_2"})));
-    for (const QString file : {"Maths/Calcul.jpg", "Calcul_2.jpg"})
+            "DOC=Calcul;Calcul_2;Lecture_2"})));
+    for (const QString file : {"Maths/Calcul.jpg", "Calcul_2.jpg", "Maths/Lecture_2.jpg", "Lecture.jpg"})
         QVERIFY(OldDataRoot::Write(m_root, "Documents/Fiches/" + file, JpegFixtures::Jpeg(40, 56)));
     for (const QString file : {"Calcul_paul.txt", "calcul_C.wav", "Calcul_marie.txt", "Maths/Calcul_marie.txt",
-             "Calcul_2_paul.txt", "Calculs.txt"})
+             "Calcul_2_paul.txt", "Calculs.txt", "Lecture_2_paul.txt", "Lecture_paul.txt"})
         QVERIFY(OldDataRoot::Write(m_root, "Documents/Fiches/" + file, "x"));
 
     const MigrationReport report = Migrate();
     QVERIFY(report.outcome);
     QStringList root = QDir(Sheets("")).entryList(QDir::Files);
     root.sort();
-    QCOMPARE(root, (QStringList {"Calcul_marie.txt", "Calculs.txt"}));
+    QCOMPARE(root, (QStringList {"Calcul_marie.txt", "Calculs.txt", "Lecture.jpg", "Lecture_paul.txt"}));
     QStringList binder = QDir(Sheets("Maths")).entryList(QDir::Files);
     binder.sort();
     QCOMPARE(binder,
-        (QStringList {
-            "Calcul.jpg", "Calcul_2.jpg", "Calcul_2_paul.txt", "Calcul_marie.txt", "Calcul_paul.txt", "calcul_C.wav"}));
+        (QStringList {"Calcul.jpg", "Calcul_2.jpg", "Calcul_2_paul.txt", "Calcul_marie.txt", "Calcul_paul.txt",
+            "Lecture_2.jpg", "Lecture_2_paul.txt", "calcul_C.wav"}));
     QCOMPARE(report.lines,
         (QStringList {QStringLiteral("Le fichier %1 n'a pu être déplacé!").arg(Quoted(Sheets("Calcul_marie.txt"))),
             "    Cause : un fichier de ce nom existe déjà."}));

@@ -2,7 +2,9 @@
 // switched off at start) and started again ends exactly as a conversion that
 // was never stopped: nothing lost, nothing left half-way.
 #include "OldDataRoot.h"
+#include "params/SafeSave.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -33,10 +35,16 @@ Run Migrate(const QString& root, int stopAfter = 0)
     return {tool.exitCode(), tool.exitStatus() == QProcess::CrashExit};
 }
 
-// The data root's files; the report names the root, which differs from one
-// copy to the next.
+// The data root's files as the next start finds them, once it has cleared
+// what a save killed half-way left (the program's own temporaries, cleared
+// whatever their age here); the report names the root, which differs from
+// one copy to the next.
 QMap<QString, QByteArray> Result(const QString& root)
 {
+    SafeSave::RemoveStaleTemporaries(root, 0);
+    QDirIterator folders(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (folders.hasNext())
+        SafeSave::RemoveStaleTemporaries(folders.next(), 0);
     QMap<QString, QByteArray> files = OldDataRoot::Snapshot(root);
     const QString report = QStringLiteral("Transfert400.txt");
     if (files.contains(report))
