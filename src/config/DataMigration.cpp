@@ -65,26 +65,41 @@ void DataMigration::GeneralFileFailed(const QString& path)
 MigrationReport DataMigration::Run(Messenger* messenger)
 {
     m_report = MigrationReport();
+    Convert(messenger);
+    if (messenger)
+        Show(*messenger);
+    return m_report;
+}
+
+void DataMigration::Show(Messenger& messenger) const
+{
+    for (const QString& message : m_report.outcome.Messages())
+        messenger.ShowMessage(message);
+    if (m_report.HasReport())
+        messenger.ShowLines(MigrationReport::ViewerTitle, m_report.lines);
+}
+
+void DataMigration::Convert(Messenger* messenger)
+{
     // Data copied from Windows PCs may spell the file in any letter case.
     const QString fileName = FolderFiles(m_scratch.DataRoot()).Find(GeneralFileName);
     if (fileName.isEmpty())
-        return m_report;
+        return;
     const QString path = FileNameRules::Join(m_scratch.DataRoot(), fileName);
     Param_Obj general;
     if (!general.LoadFromFile(path)) {
         GeneralFileFailed(path);
-        return m_report;
+        return;
     }
     if (!HasHeading(general, TEP_Config::GeneralHeading)) {
         const QString old = HasHeading(general, Version200Heading) ? Version200Heading
             : HasHeading(general, Version205Heading)               ? Version205Heading
                                                                    : QString();
         if (!old.isEmpty() && !ConvertGeneralSettings(general, old, path))
-            return m_report;
+            return;
     }
     if (HasHeading(general, UserSettings::Heading))
         ConvertUserData(general, path, messenger);
-    return m_report;
 }
 
 bool DataMigration::ConvertGeneralSettings(Param_Obj& general, const QString& heading, const QString& path)

@@ -24,9 +24,10 @@ class TEP_DocsNode;
 // stopped at any point (power cut, crash) finishes at the next start with
 // nothing lost.
 //
-// Nothing is shown from here: the report says what was found and done, and
-// the caller shows it (the program in the text viewer, the admin tool on its
-// output).
+// The report says what was found and done. Given a messenger (the program's
+// start), the conversion shows it too: the notice before the users' folders
+// are converted, then its messages, then its lines in the text viewer.
+// Without one (the admin tool) the caller shows it.
 class DataMigration {
 public:
     explicit DataMigration(const QString& dataRoot);
@@ -35,8 +36,8 @@ public:
     DataMigration& operator=(const DataMigration&) = delete;
 
     // messenger: told, before the users' folders are converted, that the
-    // data are brought up to date (without one, the notice is only in the
-    // report).
+    // data are brought up to date, and shown the report at the end (without
+    // one, all of it is only in the returned report).
     MigrationReport Run(Messenger* messenger = nullptr);
 
     // Called after each change on disk (a file moved or written, a folder
@@ -49,6 +50,8 @@ public:
     static inline const QString Version205Heading = QStringLiteral("ARDOISINE");
 
 private:
+    void Convert(Messenger* messenger);
+    void Show(Messenger& messenger) const;
     bool ConvertGeneralSettings(Param_Obj& general, const QString& heading, const QString& path);
     void ConvertUserData(Param_Obj& general, const QString& path, Messenger* messenger);
     void SaveReport();

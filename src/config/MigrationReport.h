@@ -5,9 +5,9 @@
 #include <QString>
 #include <QStringList>
 
-// What the conversion of data written by versions before 4.00 found and did.
-// The caller shows it: the messages of `outcome`, one message box each, then,
-// when there are report lines, the text viewer titled ViewerTitle.
+// What the conversion of data written by versions before 4.00 found and did,
+// as it is shown: the messages of `outcome`, one message box each, then, when
+// there are report lines, the text viewer titled ViewerTitle.
 struct MigrationReport {
     // Saved in the data root when there is something to report.
     static inline const QString FileName = QStringLiteral("Transfert400.txt");

@@ -68,9 +68,10 @@ public:
     // Makes the documents, worksheets and names folders when missing.
     Outcome MakeFolders();
     // Brings data written by versions before 4.00 to the current layout
-    // (DataMigration). messenger, when given, is told before the users'
-    // folders are converted. The report, also kept in Migration(), is the
-    // caller's to show: its messages, then its lines in the text viewer.
+    // (DataMigration). messenger, when given (the program's start), is told
+    // before the users' folders are converted and shown the report at the
+    // end: its messages, then its lines in the text viewer. Without one the
+    // report, also kept in Migration(), is the caller's to show.
     const MigrationReport& MigrateOldData(Messenger* messenger = nullptr);
     // What the last conversion of older data found and did.
     const MigrationReport& Migration() const { return m_migration; }

@@ -106,6 +106,7 @@ void TestMigration::untouchedRoots()
     QVERIFY(!report.outcome.HasMessages());
     QVERIFY(!report.HasReport());
     QVERIFY(messenger.Shown.isEmpty());
+    QVERIFY(messenger.ViewerTitles.isEmpty());
     const QMap<QString, QByteArray> after = OldDataRoot::Snapshot(m_root);
     QVERIFY2(after == before, qPrintable(OldDataRoot::Differences(before, after)));
 }
@@ -144,7 +145,6 @@ void TestMigration::schoolConversion()
                                                 "données.")
                                      .arg(Quoted(m_root + "/"));
     QCOMPARE(report.announcement, announcement);
-    QCOMPARE(messenger.Shown, QStringList {announcement});
 
     const QStringList files = SortedKeys(OldDataRoot::Snapshot(m_root));
     QStringList expected {generalFile, "Documents/", "Documents/Fiches/", "Documents/Fiches/Dictée.jpg",
@@ -206,12 +206,15 @@ void TestMigration::schoolConversion()
     QVERIFY(TextFile::ReadLines(report.reportPath, saved));
     QCOMPARE(saved, lines);
     QVERIFY(report.outcome);
-    QCOMPARE(report.outcome.Messages(),
-        QStringList {
-            QStringLiteral("Des erreurs ou des remarques ont été rencontrées durant le transfert des données.\n"
-                           "Consultez les dans l'éditeur qui va suivre ou dans le fichier : %1.")
-                .arg(Quoted(Path("Transfert400.txt")))});
-    QCOMPARE(MigrationReport::ViewerTitle, QString("Erreurs et remarques du tranfert ver la version 400."));
+    const QString note = QStringLiteral("Des erreurs ou des remarques ont été rencontrées durant le transfert des "
+                                        "données.\nConsultez les dans l'éditeur qui va suivre ou dans le fichier : %1.")
+                             .arg(Quoted(Path("Transfert400.txt")));
+    QCOMPARE(report.outcome.Messages(), QStringList {note});
+    // Shown in order: the notice before the conversion, the note, then the
+    // report in the text viewer.
+    QCOMPARE(messenger.Shown, (QStringList {announcement, note}));
+    QCOMPARE(messenger.ViewerTitles, QStringList {"Erreurs et remarques du tranfert ver la version 400."});
+    QCOMPARE(messenger.ViewerLines, QList<QStringList> {lines});
 }
 
 void TestMigration::convertedRootStartsWithTheOldSettings_data()
@@ -233,8 +236,10 @@ void TestMigration::convertedRootStartsWithTheOldSettings()
     QVERIFY2(started, qPrintable(started.Text()));
     QVERIFY(config.Migration().oldDataFound);
     QCOMPARE(config.Migration().oldVersion, 200);
-    QCOMPARE(messenger.Shown.size(), 1);
+    QCOMPARE(messenger.Shown.size(), 2);
     QVERIFY(messenger.Shown.first().startsWith("Vous utilisez actuellement"));
+    QVERIFY(messenger.Shown.last().startsWith("Des erreurs ou des remarques"));
+    QCOMPARE(messenger.ViewerLines, QList<QStringList> {config.Migration().lines});
     QVERIFY(config.UseNames);
     QCOMPARE(config.DocsRootName, QString("Fiches de la classe"));
     QCOMPARE(config.Password, QString("secret"));
@@ -427,13 +432,16 @@ void TestMigration::reportThatCannotBeSaved()
 {
     QVERIFY(OldDataRoot::BuildSchool(m_root));
     QVERIFY(QDir().mkpath(Path("Transfert400.txt")));
-    const MigrationReport report = Migrate();
+    ScriptedMessenger messenger;
+    const MigrationReport report = Migrate(&messenger);
     QVERIFY(!report.outcome);
     QCOMPARE(report.outcome.Messages().size(), 2);
     QCOMPARE(report.outcome.Messages().last(),
         QStringLiteral("Impossible de sauvegarder les erreurs dans le fichier : %1 (c'est un dossier).")
             .arg(Quoted(Path("Transfert400.txt"))));
-    QVERIFY(report.HasReport()); // still shown
+    QCOMPARE(messenger.Shown.mid(1), report.outcome.Messages());
+    // The report is still shown, the only place it can be read.
+    QCOMPARE(messenger.ViewerLines, QList<QStringList> {report.lines});
     // The conversion itself went to its end.
     QCOMPARE(ReadValue("Ardoisine.txt", "ARDOISINE", "TEXTFONTSIZE"), PR_NOVALUE);
     QVERIFY(QFileInfo::exists(Sheets("Maths/Calcul.jpg")));
