@@ -7,6 +7,7 @@
 #include "params/Numbers.h"
 #include "params/SafeSave.h"
 #include "params/StrFields.h"
+#include "report/DeviceScales.h"
 #include "report/JpegCodec.h"
 #include "report/ReportDrawing.h"
 #include "report/TDPRptImg.h"
@@ -327,9 +328,7 @@ Outcome TEP_Doc::EPDoc_ExportJpeg(const QString& target)
     bool ok = !page.isNull();
     if (ok) {
         page.fill(Qt::white);
-        const int dotsPerMetre = RoundHalfEven(resolution / 0.0254);
-        page.setDotsPerMeterX(dotsPerMetre);
-        page.setDotsPerMeterY(dotsPerMetre);
+        DeviceScales::SetResolution(page, resolution);
         QPainter painter(&page);
         SurfaceDrawing drawing;
         drawing.surface = &page;

@@ -1,6 +1,6 @@
 #include "printing/PrintedPage.h"
 
-#include "params/Numbers.h"
+#include "report/DeviceScales.h"
 #include "report/ReportDrawing.h"
 
 #include <QPainter>
@@ -42,11 +42,8 @@ bool PrintedPage::Draw(const TDPRptItem& tree, float printerUnitScale, int print
     if (m_bitmap.isNull() || !(printerUnitScale > 0))
         return false;
     const int resolution = printerFontResolution / m_divisor;
-    if (resolution > 0) {
-        const int dotsPerMetre = RoundHalfEven(resolution / 0.0254);
-        m_bitmap.setDotsPerMeterX(dotsPerMetre);
-        m_bitmap.setDotsPerMeterY(dotsPerMetre);
-    }
+    if (resolution > 0)
+        DeviceScales::SetResolution(m_bitmap, resolution);
     QPainter painter(&m_bitmap);
     SurfaceDrawing drawing;
     drawing.surface = &m_bitmap;

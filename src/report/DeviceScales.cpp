@@ -41,12 +41,17 @@ float PrinterUnitScale(PrinterDevice& printer)
     return float(resolution / 254.0);
 }
 
+void SetResolution(QImage& surface, int dotsPerInch)
+{
+    const int dotsPerMeter = RoundHalfEven(dotsPerInch / 0.0254);
+    surface.setDotsPerMeterX(dotsPerMeter);
+    surface.setDotsPerMeterY(dotsPerMeter);
+}
+
 double MeasureSample(int resolution)
 {
     QImage bitmap(100, 100, QImage::Format_RGB32);
-    const int dotsPerMeter = RoundHalfEven(resolution / 0.0254);
-    bitmap.setDotsPerMeterX(dotsPerMeter);
-    bitmap.setDotsPerMeterY(dotsPerMeter);
+    SetResolution(bitmap, resolution);
     QFont font(QStringLiteral("Courier New"));
     font.setPointSize(11);
     const double width = QFontMetricsF(font, &bitmap).horizontalAdvance(SampleText());

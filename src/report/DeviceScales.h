@@ -1,6 +1,7 @@
 #pragma once
 
 class PrinterDevice;
+class QImage;
 
 // Scales in device pixels per document unit (tenths of a millimetre), and
 // the correction of font resolutions that keeps text in proportion.
@@ -19,6 +20,8 @@ float PrinterUnitScale(PrinterDevice& printer);
 int FontResolutionFor(int resolution);
 // Width in centimetres of 42 "0" in Courier New 11 pt at a resolution.
 double MeasureSample(int resolution);
+// Gives a surface the resolution its fonts are measured at.
+void SetResolution(QImage& surface, int dotsPerInch);
 // The reference width, 0 until the first correction other than 96 dpi.
 double ReferenceWidth();
 
