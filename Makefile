@@ -51,10 +51,18 @@ bench: build
 bench-peers: build
 	BUILD_DIR=$(BUILD_DIR) sh scripts/bench-peers
 
+# The program on a demo data root drawn by ardoisine-tool under the build
+# folder (made on the first run, kept afterwards with the pupils' work).
+DEMO_ROOT := $(abspath $(BUILD_DIR))/demo
 run: build
-	@if [ -x $(BUILD_DIR)/src/app/ardoisine ]; then $(BUILD_DIR)/src/app/ardoisine DIR=$(CURDIR)/data/demo; \
-	else echo "Le programme graphique n'existe pas encore : seuls ardoisine-tool et les tests sont construits."; \
-	     echo "The main window is not built yet; see README.md (ardoisine-tool)."; fi
+	@$(BUILD_DIR)/src/tool/ardoisine-tool demo "$(DEMO_ROOT)"
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	    echo "Aucun écran graphique (DISPLAY n'est pas défini). Sans écran, lancez le programme sous un"; \
+	    echo "serveur X virtuel :  xvfb-run -a -s '-screen 0 1280x1024x24' make run"; \
+	    echo "No display (DISPLAY is not set): run it under a virtual X server with the command above."; \
+	    exit 1; \
+	fi
+	$(BUILD_DIR)/src/app/ardoisine "DIR=$(DEMO_ROOT)"
 
 # The programs into PREFIX (default /usr/local); DESTDIR for packaging.
 PREFIX ?= /usr/local

@@ -42,6 +42,8 @@ TEP_Frm::TEP_Frm(TEP_Config& config, Messenger& messenger, const Clock& clock, Q
     MakeSoundPlayer = [this] { return std::make_unique<TEPSND_DocSoundPlayer>(m_messenger, m_clock); };
     ShowSplash = [](SplashWindow& splash) { splash.Run(); };
     Quit = [] { QCoreApplication::exit(0); };
+    // The editor asks for the page again after an edit ends.
+    m_editor->RedrawPage = [this] { RedrawPage(); };
     BuildWindow();
     UpdateCaption();
 }
@@ -106,7 +108,6 @@ bool TEP_Frm::Initialize(const QStringList& parameters)
         return false;
     ApplyHintFont();
 
-    m_editor->RedrawPage = [this] { RedrawPage(); };
     PlaceToolsPanel();
     return RunSelection();
 }

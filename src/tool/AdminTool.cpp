@@ -1,5 +1,7 @@
 #include "AdminTool.h"
 
+#include "DemoDataRoot.h"
+
 #include "config/DataMigration.h"
 #include "config/TEP_Config.h"
 #include "documents/JpegHeader.h"
@@ -74,6 +76,8 @@ Données d'une installation (dossier racine partagé) :
                                                  (après avoir converti les données d'une version antérieure)
   migrate RACINE                                 convertit les données d'une version antérieure à 4.00 et affiche
                                                  le rapport (aussi enregistré dans RACINE/Transfert400.txt)
+  demo RACINE                                    crée une racine de démonstration (fiches dessinées, deux élèves)
+                                                 si RACINE n'en contient pas déjà une
 
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
@@ -114,6 +118,7 @@ int AdminTool::Run(const QStringList& arguments)
         {QStringLiteral("users"), &AdminTool::RunUsers},
         {QStringLiteral("init"), &AdminTool::RunInit},
         {QStringLiteral("migrate"), &AdminTool::RunMigrate},
+        {QStringLiteral("demo"), &AdminTool::RunDemo},
     };
     const Command run = commands.value(command);
     if (!run)
@@ -429,4 +434,15 @@ int AdminTool::RunDefinition(const QStringList& arguments)
         m_out << line << '\n';
     m_out.flush();
     return Success;
+}
+
+int AdminTool::RunDemo(const QStringList& arguments)
+{
+    if (arguments.size() != 1)
+        return Usage(QStringLiteral("« demo » attend le dossier racine à créer."));
+    const Outcome outcome = DemoDataRoot::Create(arguments[0]);
+    if (outcome.HasMessages())
+        m_err << outcome.Text() << '\n';
+    m_err.flush();
+    return outcome ? Success : Failure;
 }

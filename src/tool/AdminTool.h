@@ -36,6 +36,7 @@ private:
     // Prints what a conversion of older data did; true when it went without
     // error.
     bool PrintMigration(const MigrationReport& report, const QString& dataRoot);
+    int RunDemo(const QStringList& arguments);
     int Usage(const QString& problem);
     int Fail(const QString& message);
 

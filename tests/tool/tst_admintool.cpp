@@ -3,6 +3,8 @@
 #include "OldDataRoot.h"
 #include "TestFiles.h"
 
+#include "documents/JpegHeader.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -44,6 +46,7 @@ private slots:
     void treeCommand();
     void dataRootCommands();
     void migrateCommand();
+    void demoDataRoot();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -312,6 +315,54 @@ void TestAdminTool::migrateCommand()
 
     QCOMPARE(Tool({"migrate", Path("absent")}).code, 1);
     QCOMPARE(Tool({"migrate"}).code, 2);
+}
+
+void TestAdminTool::demoDataRoot()
+{
+    const QString root = Path("Démo");
+    const Run demo = Tool({"demo", root});
+    QCOMPARE(demo.code, 0);
+    QVERIFY2(demo.err.isEmpty(), qPrintable(demo.err));
+    struct Page {
+        const char* file;
+        int dpi;
+        QSize size;
+    };
+    // A4 at the page's resolution; the map lies on its side.
+    const Page pages[] = {
+        {"Français/Dictée.jpg", 150, QSize(1240, 1754)},
+        {"Français/Conjugaison.jpg", 300, QSize(2480, 3508)},
+        {"Mathématiques/Additions.jpg", 150, QSize(1240, 1754)},
+        {"Mathématiques/Additions (grand format).jpg", 300, QSize(2480, 3508)},
+        {"Géographie/Les fleuves de France.jpg", 150, QSize(1754, 1240)},
+    };
+    for (const Page& page : pages) {
+        const QString file = root + "/Documents/Fiches/" + QString::fromUtf8(page.file);
+        JpegHeader::Resolution resolution;
+        QVERIFY2(JpegHeader::ReadResolution(file, resolution), page.file);
+        QCOMPARE(resolution.horizontal, page.dpi);
+        QCOMPARE(resolution.vertical, page.dpi);
+        const QImage image(file);
+        QCOMPARE(image.size(), page.size);
+        // The title is drawn across the middle of the page's top.
+        int dark = 0;
+        const int titleY = page.dpi * 170 / 150;
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, titleY)) < 128;
+        QVERIFY2(dark > 20, page.file);
+    }
+    const Run users = Tool({"users", root});
+    QCOMPARE(users.code, 0);
+    QVERIFY(users.out.contains("Léa"));
+    QVERIFY(users.out.contains("Hugo"));
+    QVERIFY(TestFiles::ReadBytes(root + "/Ardoisine.txt").contains("USENAMES=YES"));
+    // Two folders have their own colour.
+    QVERIFY(TestFiles::ReadBytes(root + "/Documents/Fiches/Français/Data.txt").contains("DIRFONTCOLOR=147*58*31"));
+    QVERIFY(TestFiles::ReadBytes(root + "/Documents/Fiches/Mathématiques/Data.txt").contains("DIRFONTCOLOR=31*125*50"));
+    // A second run leaves the data root as it is.
+    const QDateTime written = QFileInfo(root + "/Ardoisine.txt").lastModified();
+    QCOMPARE(Tool({"demo", root}).code, 0);
+    QCOMPARE(QFileInfo(root + "/Ardoisine.txt").lastModified(), written);
 }
 
 QTEST_GUILESS_MAIN(TestAdminTool)
