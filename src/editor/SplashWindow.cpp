@@ -114,6 +114,16 @@ void SplashWindow::CloseSplash()
     done(0);
 }
 
+void SplashWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Without a window manager nothing gives the window the keyboard, and
+    // "Appuyez sur une touche" must hold all the same.
+    raise();
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
 void SplashWindow::keyPressEvent(QKeyEvent* event)
 {
     event->accept();
