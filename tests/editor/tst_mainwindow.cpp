@@ -13,6 +13,8 @@
 #include "platform/SessionEndWatcher.h"
 #include "report/TDPRptRect.h"
 #include "report/TDPRptSpDr.h"
+#include "sound/FakeAudioDevice.h"
+#include "sound/TEPSND_DocSoundPlayer.h"
 
 #include <QLabel>
 #include <QTest>
@@ -46,6 +48,8 @@ private slots:
     void siblingThatCannotOpenKeepsTheCurrentOne();
     void escapeSavesAndLeaves();
     void closeButtonRefused();
+    void soundPlayerFollowsTheOpenWorksheet();
+    void addItemModeCursor();
     void sessionEndSavesWorkAndSettings();
     void screenshotAtFitZoom();
 
@@ -529,6 +533,42 @@ void MainWindowTest::closeButtonRefused()
     QVERIFY(!host.frame->close());
     QVERIFY(host.frame->isVisible());
     QCOMPARE(host.messenger.Shown, QStringList {TEP_Frm::UseEscMessage});
+}
+
+void MainWindowTest::soundPlayerFollowsTheOpenWorksheet()
+{
+    MainWindowHost host;
+    host.frame->MakeSoundPlayer = [&host] {
+        auto device = std::make_unique<FakeAudioDevice>();
+        device->Available = true;
+        return std::make_unique<TEPSND_DocSoundPlayer>(host.messenger, host.clock, std::move(device));
+    };
+    QVERIFY(host.Start({QStringLiteral("page1"), QStringLiteral("page2")}));
+    TEPSND_DocSoundPlayer* player = host.frame->SoundPlayer();
+    QVERIFY(player && player->Window());
+    QCOMPARE(player->Document(), host.config.CurrentDocument());
+    QVERIFY(host.frame->GoToSiblingDocument(false));
+    QCOMPARE(player->Document(), host.config.CurrentDocument());
+    // Back at the selection screen, and after it was left, no worksheet.
+    host.chooser->Names = {};
+    host.frame->LeaveDocument();
+    QCOMPARE(player->Document(), nullptr);
+    host.frame->ReleaseSoundPlayer();
+    QVERIFY(!host.frame->SoundPlayer());
+    QVERIFY(host.messenger.Shown.isEmpty());
+}
+
+void MainWindowTest::addItemModeCursor()
+{
+    MainWindowHost host;
+    TEP_Frm& frame = *host.frame;
+    frame.SetAddItemMode(true);
+    QVERIFY(frame.AddItemMode);
+    QCOMPARE(frame.EditSCBox()->viewport()->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(frame.EditSCBox()->viewport()->cursor().hotSpot(), QPoint(16, 16));
+    frame.SetAddItemMode(false);
+    QVERIFY(!frame.AddItemMode);
+    QCOMPARE(frame.EditSCBox()->viewport()->cursor().shape(), Qt::ArrowCursor);
 }
 
 void MainWindowTest::sessionEndSavesWorkAndSettings()
