@@ -1,10 +1,7 @@
 #pragma once
 
 #include "editor/DocumentChooser.h"
-
-#if __has_include("selection/TEP_SelectFrm.h")
 #include "selection/TEP_SelectFrm.h"
-#define ARDOISINE_HAS_SELECTION_SCREEN 1
 
 class Clock;
 class Messenger;
@@ -24,6 +21,3 @@ public:
 private:
     TEP_SelectFrm m_screen;
 };
-#else
-#define ARDOISINE_HAS_SELECTION_SCREEN 0
-#endif

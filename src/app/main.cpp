@@ -22,17 +22,9 @@ int Run(QApplication& application)
     DialogMessenger messenger;
     TEP_Frm window(config, messenger, clock);
     messenger.SetParent(&window);
-#if ARDOISINE_HAS_SELECTION_SCREEN
     window.MakeChooser = [&] {
         return std::make_unique<SelectionScreenChooser>(config, messenger, clock, window.SoundPlayer(), &window);
     };
-#else
-    window.MakeChooser = [&]() -> std::unique_ptr<DocumentChooser> {
-        messenger.ShowMessage(QStringLiteral("L'écran de sélection des documents manque à cette version du "
-                                             "programme : aucune fiche ne peut être ouverte."));
-        return nullptr;
-    };
-#endif
     SessionEndWatcher sessionEnd;
     QObject::connect(&sessionEnd, &SessionEndWatcher::SessionEnding, &window, &TEP_Frm::EndSession);
 
