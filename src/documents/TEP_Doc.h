@@ -69,6 +69,11 @@ public:
     Outcome EPDoc_DeleteCurrentWork();
     Outcome EPDoc_DeleteWork(const QString& user);
     Outcome EPDoc_ExportJpeg(const QString& target);
+    // The current user's work (or the initial page of a user without work)
+    // read into a tree of its own, as exports read it: without the lock, so
+    // it works while the pupil has the page open on another PC. Refused
+    // while the document is loaded for editing (its tree is the one to use).
+    Outcome EPDoc_ReadWorkTree(std::unique_ptr<TDPRptRect>& tree);
     // The work files "<name>_*.txt" of the document (the background layer
     // left out) and their users; with a new folder and/or name, the paths
     // each work file would have there.

@@ -299,6 +299,23 @@ void TEP_Doc::ForgetUnloadedWork(bool wasLoaded)
     m_savedText.clear();
 }
 
+Outcome TEP_Doc::EPDoc_ReadWorkTree(std::unique_ptr<TDPRptRect>& tree)
+{
+    tree.reset();
+    if (!m_userSet)
+        return Outcome::Failure(QStringLiteral("Document non initialisé pour l'utilisateur"));
+    Q_ASSERT(!m_loaded);
+    if (m_loaded)
+        return Outcome::Failure(QStringLiteral("Erreur interne : le document %1 est ouvert.").arg(Quoted(m_name)));
+    Outcome outcome = LoadWork();
+    if (outcome)
+        tree = std::move(m_tree);
+    m_tree.reset();
+    m_imageItem = nullptr;
+    m_savedText.clear();
+    return outcome;
+}
+
 Outcome TEP_Doc::EPDoc_ExportJpeg(const QString& target)
 {
     if (!m_userSet)

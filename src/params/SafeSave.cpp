@@ -123,7 +123,12 @@ QString SafeSave::TemporaryNameFor(const QString& fileName)
     return QLatin1Char('.') + fileName + kTemporaryMark + random + kTemporaryEnd;
 }
 
-bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QString* error, QString* cause)
+namespace {
+
+// Writes through a temporary beside the target, then renames it over the
+// target; write() puts the bytes into the open descriptor and returns 0 or
+// the system error number.
+bool SaveThrough(const QString& fileName, const std::function<int(int)>& write, QString* error, QString* cause)
 {
     const Failure fail {fileName, error, cause};
     const QFileInfo target(ResolvedTarget(fileName));
@@ -144,7 +149,7 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
         ::fchmod(descriptor, previous.st_mode & 07777);
     // The write error is kept right where it happens: a network share may
     // report a full disk only when the data is flushed or the file closed.
-    int reason = WriteAll(descriptor, bytes);
+    int reason = write(descriptor);
     if (reason == 0 && ::fsync(descriptor) != 0)
         reason = errno;
     if (::close(descriptor) != 0 && reason == 0)
@@ -155,6 +160,31 @@ bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QStri
         return true;
     ::unlink(temporary.constData());
     return fail(reason);
+}
+
+} // namespace
+
+bool SafeSave::WriteFile(const QString& fileName, const QByteArray& bytes, QString* error, QString* cause)
+{
+    return SaveThrough(
+        fileName, [&bytes](int descriptor) { return WriteAll(descriptor, bytes); }, error, cause);
+}
+
+bool SafeSave::WriteStream(
+    const QString& fileName, const std::function<bool(QIODevice&)>& write, QString* error, QString* cause)
+{
+    return SaveThrough(
+        fileName,
+        [&write](int descriptor) {
+            QFile file;
+            if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+                return EIO;
+            errno = 0;
+            const bool written = write(file) && file.flush();
+            const int reason = errno;
+            return written ? 0 : (reason != 0 ? reason : EIO);
+        },
+        error, cause);
 }
 
 bool SafeSave::IsTemporaryName(const QString& fileName)

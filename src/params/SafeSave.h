@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+
+class QIODevice;
 
 // The one way the system writes a file: the bytes go to a temporary file in
 // the same folder, are flushed to the disk, and the temporary then replaces
@@ -18,6 +21,12 @@ public:
     // *cause (when given) receives the reason alone ("le disque est plein").
     static bool WriteFile(
         const QString& fileName, const QByteArray& bytes, QString* error = nullptr, QString* cause = nullptr);
+
+    // The same for a file too large to hold in memory: write() puts the
+    // bytes into the temporary file and returns false when it could not
+    // (the system error number, errno, says why).
+    static bool WriteStream(const QString& fileName, const std::function<bool(QIODevice&)>& write,
+        QString* error = nullptr, QString* cause = nullptr);
 
     // A French description of a system error number.
     static QString ErrorText(int errorNumber);

@@ -45,11 +45,8 @@ bool PrintedPage::Draw(const TDPRptItem& tree, float printerUnitScale, int print
     if (resolution > 0)
         DeviceScales::SetResolution(m_bitmap, resolution);
     QPainter painter(&m_bitmap);
-    SurfaceDrawing drawing;
-    drawing.surface = &m_bitmap;
-    drawing.scale = printerUnitScale / float(m_divisor);
-    drawing.nominalResolution = resolution;
-    drawing.target = m_bitmap.rect();
+    const SurfaceDrawing drawing
+        = PrintedPageDrawing(&m_bitmap, m_bitmap.rect(), printerUnitScale, printerFontResolution, m_divisor);
     return DrawReportTreeOffScreen(tree, painter, drawing);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 
 bool DrawReportTree(TDPRptItem& root, QPainter& painter, const SurfaceDrawing& drawing)
 {
@@ -25,11 +26,25 @@ bool DrawReportTree(TDPRptItem& root, QPainter& painter, const SurfaceDrawing& d
     params.OffsetX = drawing.page ? drawing.pageOffset.x() : 0;
     params.OffsetY = drawing.page ? drawing.pageOffset.y() : 0;
     params.Selection = drawing.selection;
+    params.SourceIsFinishedPage = drawing.pageIsFinished;
 
     QRect target = drawing.target;
     if (target.isEmpty() && painter.device())
         target = QRect(0, 0, painter.device()->width(), painter.device()->height());
     return root.DrawAt(target, canvas, &params, -1);
+}
+
+SurfaceDrawing PrintedPageDrawing(
+    QImage* surface, const QRect& target, float printerUnitScale, int printerFontResolution, int divisor)
+{
+    Q_ASSERT(divisor > 0);
+    divisor = std::max(divisor, 1);
+    SurfaceDrawing drawing;
+    drawing.surface = surface;
+    drawing.scale = printerUnitScale / float(divisor);
+    drawing.nominalResolution = printerFontResolution / divisor;
+    drawing.target = target;
+    return drawing;
 }
 
 bool DrawReportTreeOffScreen(const TDPRptItem& root, QPainter& painter, const SurfaceDrawing& drawing)

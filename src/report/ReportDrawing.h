@@ -23,7 +23,16 @@ struct SurfaceDrawing {
     QImage* page = nullptr;
     QPoint pageOffset;
     SelectionLook selection; // how a selected item shows
+    // The page (or the surface) already holds the finished drawing of the
+    // tree: highlights copy it rather than tint it again.
+    bool pageIsFinished = false;
 };
+
+// The drawing of a printed page: the printer's scale (pixels per tenth of a
+// millimetre) and font resolution, both divided by the divisor, over the
+// target rectangle of the surface.
+SurfaceDrawing PrintedPageDrawing(
+    QImage* surface, const QRect& target, float printerUnitScale, int printerFontResolution, int divisor);
 
 // Scales the root, corrects the font resolution, hands the page pixels to the
 // items and draws the root with the scale already set. For the surfaces the

@@ -175,6 +175,12 @@ void Highlight(const Stroke& s, const TDPRptPrintParams* params)
     if (!params || !params->HasPage())
         return;
     const QRect area(s.P(0), QPoint(s.P(1).x(), s.P(3).y()));
+    if (params->SourceIsFinishedPage) {
+        const QRect inside = area.translated(params->Offset()).intersected(params->Source->rect());
+        if (!inside.isEmpty())
+            s.painter.drawImage(inside.topLeft() - params->Offset(), *params->Source, inside);
+        return;
+    }
     Highlighter::Paint(s.painter, *params->Source, area, params->Offset(), s.item.ForeColors[0]);
 }
 

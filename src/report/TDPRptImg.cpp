@@ -83,6 +83,20 @@ bool TDPRptImg::CopyFrom(const TDPRptItem& source)
     return true;
 }
 
+bool TDPRptImg::SharePictureOf(const TDPRptImg& other)
+{
+    if (&other == this || other.m_picture.isNull() || StrTrim(other.ImageName) != StrTrim(ImageName))
+        return false;
+    m_picture = other.m_picture;
+    m_pictureSize = other.m_pictureSize;
+    m_decodedDenominator = other.m_decodedDenominator;
+    m_scaled = other.m_scaled;
+    m_failed = false;
+    m_error.clear();
+    UsePlatformImaging = other.UsePlatformImaging;
+    return true;
+}
+
 bool TDPRptImg::LoadThroughPlatform(const QString& fileName, QSize target)
 {
     QImageReader reader(fileName);

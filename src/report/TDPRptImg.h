@@ -34,6 +34,11 @@ public:
     // Why the picture could not be read (French), empty otherwise.
     QString LastError() const { return m_error; }
     void ForgetPicture();
+    // Takes the picture another item decoded, with its copy scaled for the
+    // size last drawn, when both show the same file: pages drawn one after
+    // the other then share one decoded picture (and a PDF holds it once).
+    // False, and nothing taken, when the files differ or nothing was read.
+    bool SharePictureOf(const TDPRptImg& other);
 
     QString ImageName;
     bool Centered = false;

@@ -22,6 +22,10 @@ public:
     int OffsetX = -1;
     int OffsetY = -1;
     QImage* Destination = nullptr;
+    // The source already holds the whole page as the items paint it (a
+    // picture of a page drawn again with vector text): a highlight copies
+    // its pixels instead of tinting them a second time.
+    bool SourceIsFinishedPage = false;
     // How a selected item shows (the edit surface draws it from the user's
     // settings).
     SelectionLook Selection;

@@ -4,6 +4,7 @@
 
 #include "config/DataMigration.h"
 #include "config/TEP_Config.h"
+#include "documents/ClassWorkPdf.h"
 #include "documents/JpegHeader.h"
 #include "documents/JpegRotation.h"
 #include "documents/TBkLayerIt.h"
@@ -23,6 +24,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <cstdio>
 #include <memory>
 #include <unistd.h>
 
@@ -67,6 +69,12 @@ Images des fiches (JPEG) :
 
 Travaux des élèves :
   export IMAGE ÉLÈVE SORTIE.jpg                  enregistre la page IMAGE avec le travail de ÉLÈVE en JPEG
+  export-pdf SORTIE.pdf (DOSSIER | IMAGE…) [--pupils É1,É2…] [--all-pupils] [--dpi N]
+                                                 enregistre dans un seul PDF une page A4 par fiche et par élève
+                                                 (fiches du DOSSIER et de ses dossiers, ou les IMAGE données,
+                                                 dans l'ordre de l'arbre ; élèves qui ont travaillé sur la fiche,
+                                                 ou chaque élève nommé) ; signets par fiche et par élève ;
+                                                 résolution 300 points par pouce sauf --dpi (72 à 600)
   tree DOSSIER [ÉLÈVE]                           affiche l'arbre des fiches dans l'ordre où les élèves le voient
                                                  (dossiers terminés par « / », « * » : ÉLÈVE a travaillé sur la fiche)
 
@@ -114,6 +122,7 @@ int AdminTool::Run(const QStringList& arguments)
         {QStringLiteral("render"), &AdminTool::RunRender},
         {QStringLiteral("image"), &AdminTool::RunImage},
         {QStringLiteral("export"), &AdminTool::RunExport},
+        {QStringLiteral("export-pdf"), &AdminTool::RunExportPdf},
         {QStringLiteral("tree"), &AdminTool::RunTree},
         {QStringLiteral("users"), &AdminTool::RunUsers},
         {QStringLiteral("init"), &AdminTool::RunInit},
@@ -295,6 +304,38 @@ int AdminTool::RunExport(const QStringList& arguments)
 
 namespace {
 
+// The worksheets given one by one, in the order of their folders' display
+// (each folder listed once), folders in the order they first come.
+Outcome WorksheetsOf(const QStringList& images, QList<ClassWorkPdf::Worksheet>& worksheets)
+{
+    Outcome outcome;
+    QStringList folders;
+    QList<QStringList> names; // per folder, the names given
+    for (const QString& image : images) {
+        const QFileInfo file(image);
+        if (!file.isFile()) {
+            outcome.Fail(QStringLiteral("La fiche « %1 » n'existe pas.").arg(image));
+            continue;
+        }
+        const QString folder = file.absolutePath();
+        if (!folders.contains(folder)) {
+            folders.append(folder);
+            names.append(QStringList());
+        }
+        names[folders.indexOf(folder)].append(file.completeBaseName());
+    }
+    for (int f = 0; f < folders.size(); ++f) {
+        TEP_DocsNode node;
+        outcome.Merge(node.Scan(folders[f]));
+        for (int i = 0; i < node.ChildCount(); ++i) {
+            const TEP_DocsNode* child = node.ChildAt(i);
+            if (child->IsDocument() && names[f].contains(child->Name(), Qt::CaseInsensitive))
+                worksheets.append({child->Name(), child->Document()->Folder(), QString()});
+        }
+    }
+    return outcome;
+}
+
 void PrintTree(QTextStream& out, const TEP_DocsNode& folder, int depth)
 {
     const QString indent(depth * 2, QLatin1Char(' '));
@@ -310,6 +351,87 @@ void PrintTree(QTextStream& out, const TEP_DocsNode& folder, int depth)
 }
 
 } // namespace
+
+int AdminTool::RunExportPdf(const QStringList& arguments)
+{
+    QStringList inputs;
+    QStringList pupils;
+    bool allPupils = false;
+    int resolution = ClassWorkPdf::DefaultResolution;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--pupils") && i + 1 < arguments.size()) {
+            pupils = arguments[++i].split(QLatin1Char(','), Qt::SkipEmptyParts);
+            if (pupils.isEmpty())
+                return Usage(QStringLiteral("« --pupils » attend des noms d'élèves séparés par des virgules."));
+        } else if (argument == QLatin1String("--all-pupils")) {
+            allPupils = true;
+        } else if (argument == QLatin1String("--dpi") && i + 1 < arguments.size()) {
+            bool ok = false;
+            resolution = arguments[++i].toInt(&ok);
+            if (!ok || resolution < ClassWorkPdf::MinResolution || resolution > ClassWorkPdf::MaxResolution)
+                return Usage(QStringLiteral("Résolution incorrecte : « %1 » (de %2 à %3 points par pouce).")
+                                 .arg(arguments[i])
+                                 .arg(ClassWorkPdf::MinResolution)
+                                 .arg(ClassWorkPdf::MaxResolution));
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            return Usage(QStringLiteral("Option inconnue ou incomplète : « %1 ».").arg(argument));
+        } else {
+            inputs.append(argument);
+        }
+    }
+    if (arguments.isEmpty() || !arguments[0].endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) || inputs.isEmpty())
+        return Usage(QStringLiteral("« export-pdf » attend un fichier PDF puis un dossier de fiches ou des images "
+                                    "de fiches."));
+    if (allPupils && !pupils.isEmpty())
+        return Usage(QStringLiteral("« --pupils » et « --all-pupils » ne vont pas ensemble."));
+
+    QList<ClassWorkPdf::Worksheet> worksheets;
+    QString title;
+    TEP_DocsNode root;
+    if (inputs.size() == 1 && QFileInfo(inputs[0]).isDir()) {
+        const Outcome scanned = root.Scan(inputs[0]);
+        if (!root.Exists())
+            return Fail(scanned.Text());
+        worksheets = ClassWorkPdf::WorksheetsUnder(root);
+        title = QStringLiteral("Travail de la classe : %1").arg(root.Name());
+    } else {
+        const Outcome found = WorksheetsOf(inputs, worksheets);
+        if (!found)
+            return Fail(found.Text());
+        QStringList names;
+        for (const ClassWorkPdf::Worksheet& worksheet : std::as_const(worksheets))
+            names.append(worksheet.name);
+        title = QStringLiteral("Travail de la classe : %1").arg(names.join(QStringLiteral(", ")));
+    }
+
+    ClassWorkPdf pdf;
+    pdf.SetWorksheets(worksheets);
+    pdf.SetPupils(pupils);
+    pdf.SetResolution(resolution);
+    pdf.SetTitle(title);
+    pdf.SetAuthor(ClassWorkPdf::AuthorOfSession());
+    // One line, rewritten in place on a terminal; in a log, one line in ten.
+    const bool terminal = isatty(fileno(stderr));
+    pdf.SetProgress([this, terminal](int page, int pages, const QString& what) {
+        const QString line = QStringLiteral("Page %1/%2 : %3").arg(page).arg(pages).arg(what);
+        if (terminal)
+            m_err << '\r' << line << QStringLiteral("\x1b[K");
+        else if (page == pages || page % 10 == 1)
+            m_err << line << '\n';
+        m_err.flush();
+    });
+    const Outcome written = pdf.Write(arguments[0]);
+    if (terminal)
+        m_err << '\n';
+    if (!written)
+        return Fail(written.Text());
+    if (written.HasMessages())
+        m_err << written.Text() << '\n';
+    m_err << QStringLiteral("%1 pages enregistrées dans « %2 ».").arg(pdf.WrittenPages()).arg(arguments[0]) << '\n';
+    m_err.flush();
+    return Success;
+}
 
 int AdminTool::RunTree(const QStringList& arguments)
 {

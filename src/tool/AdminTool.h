@@ -28,6 +28,7 @@ private:
     int RunRender(const QStringList& arguments);
     int RunImage(const QStringList& arguments);
     int RunExport(const QStringList& arguments);
+    int RunExportPdf(const QStringList& arguments);
     int RunTree(const QStringList& arguments);
     int RunUsers(const QStringList& arguments);
     int RunInit(const QStringList& arguments);
