@@ -41,6 +41,13 @@ QString PageText(const QString& pdf, int page)
         .simplified();
 }
 
+// Pages for a person to look at, beside the windows' screenshots.
+void SaveForViewing(const QImage& page, const QString& fileName)
+{
+    QDir().mkpath(ARDOISINE_SCREENSHOTS);
+    page.save(QStringLiteral(ARDOISINE_SCREENSHOTS "/") + fileName, "PNG");
+}
+
 QImage RenderPage(const QString& pdf, int page, int dpi)
 {
     QTemporaryDir dir;
@@ -183,6 +190,7 @@ void TestClassWorkPdf::pupilsItemAtItsPlaceHeaderInMargin()
     QVERIFY(WriteFolder(pdf));
     const QImage page = RenderPage(pdf, 1, 75); // A4 at 75 dpi
     QCOMPARE(page.size(), QSize(620, 878));
+    SaveForViewing(page, "classwork-page.png");
     // The work page is centred: 5 mm at the sides, 7.05 mm above. The square
     // covers 100 to 140 mm of it, so 105 to 145 mm and 107.05 to 147.05 mm
     // of the sheet: pixels 310 to 428 and 316 to 434.
@@ -247,6 +255,7 @@ void TestClassWorkPdf::highlightKeepsTheWorkUnderIt()
     const QString text = PageText(pdf, 1);
     QVERIFY2(text.contains("MMMMMM"), qPrintable(text)); // still text, not a picture of it
     const QImage page = RenderPage(pdf, 1, 75);
+    SaveForViewing(page, "classwork-highlight.png");
     // Highlight: 43 to 167 mm across, 45.05 to 79.05 mm down on the sheet.
     int dark = 0, yellow = 0;
     for (int y = 136; y < 230; ++y)
@@ -307,7 +316,7 @@ void TestClassWorkPdf::nothingMatched()
     QVERIFY(!outcome);
     QCOMPARE(outcome.Text(), message);
     QCOMPARE(TestFiles::ReadBytes(pdf), QByteArray("ancien")); // the old file stays
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList {"classe.pdf"}); // no draft left
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList {"classe.pdf"}); // no draft left
 }
 
 void TestClassWorkPdf::unreadableWorkLeftOut()

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +44,7 @@ private slots:
     void renderCommand();
     void imageCommands();
     void exportCommand();
+    void exportPdfCommand();
     void treeCommand();
     void dataRootCommands();
     void migrateCommand();
@@ -100,6 +102,18 @@ void TestAdminTool::failuresAndUsage_data()
     QTest::newRow("save into a missing folder")
         << QStringList {"param", "set", "nofolder/x.txt", "H", "K", "V"} << 1 << "Impossible d'enregistrer le fichier";
     QTest::newRow("definition usage") << QStringList {"definition", "f"} << 2 << "attend un fichier";
+    QTest::newRow("export-pdf without worksheets")
+        << QStringList {"export-pdf", "out.pdf"} << 2 << "attend un fichier PDF";
+    QTest::newRow("export-pdf to a picture")
+        << QStringList {"export-pdf", "out.png", "."} << 2 << "attend un fichier PDF";
+    QTest::newRow("export-pdf resolution")
+        << QStringList {"export-pdf", "out.pdf", ".", "--dpi", "1200"} << 2 << "Résolution incorrecte : « 1200 »";
+    QTest::newRow("export-pdf both choices")
+        << QStringList {"export-pdf", "out.pdf", ".", "--pupils", "Léa", "--all-pupils"} << 2 << "ne vont pas ensemble";
+    QTest::newRow("export-pdf unknown option")
+        << QStringList {"export-pdf", "out.pdf", ".", "--pupil", "Léa"} << 2 << "Option inconnue";
+    QTest::newRow("export-pdf missing worksheet")
+        << QStringList {"export-pdf", "out.pdf", "absent.jpg"} << 1 << "La fiche « absent.jpg » n'existe pas.";
 }
 
 void TestAdminTool::failuresAndUsage()
@@ -246,6 +260,50 @@ void TestAdminTool::exportCommand()
     const Run missing = Tool({"export", Path("CM1/Absent.jpg"), "Paul", out});
     QCOMPARE(missing.code, 1);
     QVERIFY2(missing.err.contains("Aucun fichier image associé au document : \"Absent\"."), qPrintable(missing.err));
+}
+
+void TestAdminTool::exportPdfCommand()
+{
+    // Fiches shows Calcul before Lecture; Paul and Zoé worked on Lecture.
+    QDir(m_dir->path()).mkdir("Fiches");
+    for (const char* name : {"Fiches/Lecture.jpg", "Fiches/Calcul.jpg"})
+        QVERIFY(TestFiles::WriteBytes(Path(name), JpegFixtures::Jpeg(640, 905, 100)));
+    QVERIFY(TestFiles::WriteBytes(Path("Fiches/Data.txt"), "[SUBDIRDATA]\r\nITEMSSORT=Calcul;Lecture\r\n"));
+    const QByteArray work = TestFiles::CrLf({"[MAINRECT]", "TYPE=RECT", "RECT=2000,2829", "CHILD=MAINIMG,0,0",
+        "[MAINIMG]", "TYPE=IMG", "RECT=1626,2299", "IMGNAME="});
+    for (const char* name : {"Fiches/Lecture_Zoé.txt", "Fiches/Lecture_Paul.txt", "Fiches/Calcul_Paul.txt"})
+        QVERIFY(TestFiles::WriteBytes(Path(name), work));
+    const QString pdf = Path("classe.pdf");
+    const auto pages = [&pdf]() {
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        info.waitForFinished(30000);
+        return QRegularExpression(R"(Pages:\s+(\d+))").match(QString::fromUtf8(info.readAll())).captured(1).toInt();
+    };
+
+    Run run = Tool({"export-pdf", pdf, Path("Fiches"), "--dpi", "100"});
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.err.contains("Page 1/3 : Paul — Calcul — ") && run.err.contains("Page 3/3 : Zoé — Lecture — "),
+        qPrintable(run.err));
+    QVERIFY2(run.err.endsWith("3 pages enregistrées dans « " + pdf + " ».\n"), qPrintable(run.err));
+    QCOMPARE(pages(), 3);
+
+    // Worksheets given one by one keep the folder's order; named pupils get a
+    // page on each of them.
+    run = Tool({"export-pdf", pdf, Path("Fiches/Lecture.jpg"), Path("Fiches/Calcul.jpg"), "--pupils", "Zoé"});
+    QCOMPARE(run.code, 0);
+    QVERIFY2(run.err.contains("Page 1/2 : Zoé — Calcul — pas de travail"), qPrintable(run.err));
+    QCOMPARE(pages(), 2);
+    QCOMPARE(Tool({"export-pdf", pdf, Path("Fiches/Lecture.jpg"), "--all-pupils"}).code, 0);
+    QCOMPARE(pages(), 2);
+
+    // Nothing matched: exit 1 with the reason, the last file kept.
+    const QByteArray before = TestFiles::ReadBytes(pdf);
+    run = Tool({"export-pdf", pdf, Path("Fiches"), "--pupils", "Inès"});
+    QCOMPARE(run.code, 1);
+    QVERIFY2(run.err.contains("Aucun des élèves nommés n'a travaillé sur ces fiches : aucune page à exporter."),
+        qPrintable(run.err));
+    QCOMPARE(TestFiles::ReadBytes(pdf), before);
 }
 
 void TestAdminTool::treeCommand()
