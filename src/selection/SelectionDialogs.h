@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class TEP_DocsNode;
@@ -48,4 +49,8 @@ public:
     virtual void ShowInfoMessage(const QString& caption, const QString& message, bool& show) = 0;
     // The scanner to use; empty when the person gives up.
     virtual QString ChooseScanner(const QList<ScannerDevice>& devices, const QString& preferred) = 0;
+    // Whose work goes into the class's PDF: an empty list for every pupil
+    // who worked, else the pupils chosen among those given; no answer when
+    // the person gives up.
+    virtual std::optional<QStringList> ChoosePupils(const QStringList& pupils) = 0;
 };

@@ -84,6 +84,9 @@ public:
     // A key as the rules see it; true when it ran a command.
     bool HandleKey(const TranslatedKey& key);
     Outcome ExportWork(TEP_Doc& document);
+    // The work of the pupils chosen on the worksheets of a folder and of
+    // its folders, in one PDF of the export folder.
+    Outcome ExportClassWork(const TEP_DocsNode& folder);
     void Scan();
     void Rotate(bool clockwise);
     void DeleteDocumentWork(bool allUsers);

@@ -6,6 +6,7 @@
 #include "TEP_DocsTree.h"
 #include "TEP_SelectFrm.h"
 #include "config/TEP_Config.h"
+#include "documents/ClassWorkPdf.h"
 #include "documents/JpegRotation.h"
 #include "documents/Messenger.h"
 #include "documents/TEP_Doc.h"
@@ -86,6 +87,8 @@ void TEP_SelectFrm::FillSettingsMenu(QMenu& menu)
         if (TEP_Doc* selected = SelectedDocument())
             ShowOutcome(ExportWork(*selected));
     });
+    AddEntry(menu, QStringLiteral("Exporter le travail de la classe en PDF…"), true,
+        [this] { ShowOutcome(ExportClassWork(*SelectedFolder())); });
     QMenu* documentWork = menu.addMenu(QStringLiteral("Supprimer le travail du document"));
     documentWork->setEnabled(document);
     AddEntry(
@@ -248,6 +251,18 @@ Outcome TEP_SelectFrm::ExportWork(TEP_Doc& document)
     if (exported && SelectionRules::IsInsideFolder(chosenFolder, m_config.WorksheetsFolder()))
         exported.Merge(m_tree->Refresh());
     return exported;
+}
+
+Outcome TEP_SelectFrm::ExportClassWork(const TEP_DocsNode& folder)
+{
+    const std::optional<QStringList> pupils = m_dialogs->ChoosePupils(m_config.UserList());
+    if (!pupils)
+        return {};
+    const QString exportFolder = !m_config.ExportDir.isEmpty() && QFileInfo(m_config.ExportDir).isDir()
+        ? m_config.ExportDir
+        : m_config.ExportFolder();
+    OverrideCursor hourglass(Qt::WaitCursor);
+    return ClassWorkPdf::ExportFolder(folder, *pupils, exportFolder, nullptr);
 }
 
 // --- Deleting work -------------------------------------------------------------------------------

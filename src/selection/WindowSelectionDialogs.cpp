@@ -2,6 +2,7 @@
 
 #include "EntryLookDialog.h"
 #include "PasswordDialog.h"
+#include "PupilChoiceDialog.h"
 #include "TEP_QuitFrm.h"
 #include "config/dialogs/TEP_UsersMngFrm.h"
 #include "platform/ScannerChooserDialog.h"
@@ -92,4 +93,9 @@ void WindowSelectionDialogs::ShowInfoMessage(const QString& caption, const QStri
 QString WindowSelectionDialogs::ChooseScanner(const QList<ScannerDevice>& devices, const QString& preferred)
 {
     return ScannerChooserDialog::Choose(m_parent, devices, preferred);
+}
+
+std::optional<QStringList> WindowSelectionDialogs::ChoosePupils(const QStringList& pupils)
+{
+    return PupilChoiceDialog::Ask(pupils, m_parent);
 }

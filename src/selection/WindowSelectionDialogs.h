@@ -24,6 +24,7 @@ public:
     bool EditEntryLook(TEP_DocsNode& node) override;
     void ShowInfoMessage(const QString& caption, const QString& message, bool& show) override;
     QString ChooseScanner(const QList<ScannerDevice>& devices, const QString& preferred) override;
+    std::optional<QStringList> ChoosePupils(const QStringList& pupils) override;
 
 private:
     TEP_Config& m_config;

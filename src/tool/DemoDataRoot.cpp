@@ -3,6 +3,7 @@
 #include "config/TEP_Config.h"
 #include "config/UserSettings.h"
 #include "documents/TEP_DocsNode.h"
+#include "report/DeviceScales.h"
 #include "report/JpegCodec.h"
 
 #include <QDir>
@@ -23,8 +24,7 @@ QImage BlankPage(QSize base, int dpi)
 {
     QImage page(base * dpi / kBaseDpi, QImage::Format_RGB32);
     page.fill(Qt::white);
-    page.setDotsPerMeterX(qRound(dpi / 0.0254));
-    page.setDotsPerMeterY(qRound(dpi / 0.0254));
+    DeviceScales::SetResolution(page, dpi);
     return page;
 }
 

@@ -56,6 +56,11 @@ public:
         DevicesOffered = devices;
         return ScannerChoice;
     }
+    std::optional<QStringList> ChoosePupils(const QStringList& pupils) override
+    {
+        PupilsOffered = pupils;
+        return PupilChoice;
+    }
 
     int QuitAsked = 0;
     QList<bool> QuitAnswers;
@@ -73,6 +78,8 @@ public:
     bool TickDoNotShowAgain = false;
     QList<ScannerDevice> DevicesOffered;
     QString ScannerChoice;
+    QStringList PupilsOffered;
+    std::optional<QStringList> PupilChoice;
 };
 
 // The selection screen on the documents view's small data root, with a

@@ -4,6 +4,7 @@
 #include "JpegFixtures.h"
 #include "SelectionBench.h"
 #include "documents/JpegHeader.h"
+#include "printing/PdfPages.h"
 #include "report/JpegCodec.h"
 #include "selection/DocumentPreview.h"
 #include "selection/SelectionRules.h"
@@ -80,6 +81,8 @@ private slots:
     void insideTheWorksheetsFolder();
     void exportWork_data();
     void exportWork();
+    void exportClassWork_data();
+    void exportClassWork();
     void rotation_data();
     void rotation();
     void rotationWarnsAboutWork();
@@ -295,6 +298,53 @@ void TestSelectCommands::exportWork()
     // The export opened nothing: no worksheet current, no lock left.
     QVERIFY(!config.CurrentDocument());
     QVERIFY(!QFileInfo(b.base.Node("Lecture/lecture1")->Document()->LockPath()).exists());
+}
+
+void TestSelectCommands::exportClassWork_data()
+{
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QStringList>("pupils");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("gives up") << false << QStringList() << 0;
+    // lecture1 by the default user, lecture2 by Paul.
+    QTest::newRow("all who worked") << true << QStringList() << 2;
+    // Paul on each of the folder's three worksheets.
+    QTest::newRow("Paul") << true << QStringList {"Paul"} << 3;
+}
+
+void TestSelectCommands::exportClassWork()
+{
+    QFETCH(bool, answered);
+    QFETCH(QStringList, pupils);
+    QFETCH(int, pages);
+    if (!PdfPages::ToolsPresent())
+        QSKIP("poppler-utils are not installed (scripts/install-deps installs them)");
+    SelectionBench& b = *m_bench;
+    b.AddUser("Paul");
+    b.AddUser("Zoé");
+    b.base.File("Lecture/lecture2_Paul.txt", TestFiles::CrLf(TEP_Doc::InitialDefinition()));
+    if (answered)
+        b.dialogs.PupilChoice = pupils;
+    b.screen->SetSettingsMode(true);
+    Show([&] {
+        QVERIFY(b.Select("Lecture/lecture2"));
+        Entry(*b.screen->MakePopupMenu(), "Exporter le travail de la classe en PDF…")->trigger();
+    });
+    QCOMPARE(b.dialogs.PupilsOffered, (QStringList {"Paul", "Zoé"}));
+    const QStringList written = QDir(b.base.config.ExportFolder()).entryList({"*.pdf"}, QDir::Files);
+    QCOMPARE(written.size(), answered ? 1 : 0);
+    if (!answered) {
+        QVERIFY(b.base.messenger.Shown.isEmpty());
+        return;
+    }
+    QVERIFY(written.first().startsWith("Lecture - travail de la classe "));
+    const QString pdf = QDir(b.base.config.ExportFolder()).filePath(written.first());
+    const QString info = QString::fromUtf8(PdfPages::Run("pdfinfo", {pdf}));
+    QVERIFY2(info.contains(QRegularExpression(QString("\\nPages: +%1\\n").arg(pages))), qPrintable(info));
+    // The teacher is told where the file is.
+    QCOMPARE(b.base.messenger.Shown.size(), 1);
+    QVERIFY2(b.base.messenger.Shown.first().contains(QDir::toNativeSeparators(pdf)),
+        qPrintable(b.base.messenger.Shown.first()));
 }
 
 void TestSelectCommands::rotation_data()
