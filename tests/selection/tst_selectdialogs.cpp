@@ -2,17 +2,21 @@
 // password window, the key panels, the look of one entry; and what the
 // screen itself shows: keys in its panels, its labels, its place.
 #include "DocsTreeBench.h"
+#include "Screenshots.h"
 #include "SelectionBench.h"
 #include "selection/EntryLookDialog.h"
 #include "selection/KeyPanel.h"
 #include "selection/PasswordDialog.h"
+#include "selection/PupilChoiceDialog.h"
 #include "selection/TEP_QuitFrm.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
 
@@ -39,6 +43,8 @@ private slots:
     void quitQuestion();
     void passwordWindow_data();
     void passwordWindow();
+    void pupilChoiceWindow_data();
+    void pupilChoiceWindow();
     void keyPanelClicks();
     void entryLook_data();
     void entryLook();
@@ -117,6 +123,55 @@ void TestSelectDialogs::passwordWindow()
     QCOMPARE(answer.accepted, ok);
     QCOMPARE(answer.text, QString("Cle 1"));
     QCOMPARE(answer.doNotShowAgain, withBox && tick);
+}
+
+void TestSelectDialogs::pupilChoiceWindow_data()
+{
+    QTest::addColumn<bool>("choose");
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("answered");
+    QTest::addColumn<QStringList>("pupils");
+    QTest::newRow("all who worked") << false << QList<int>() << int(Qt::Key_Return) << true << QStringList();
+    QTest::newRow("one ticked") << true << QList<int> {2} << int(Qt::Key_Return) << true << QStringList {"Zoé"};
+    QTest::newRow("two ticked") << true << QList<int> {0, 2} << int(Qt::Key_Return) << true
+                                << QStringList {"Anaïs", "Zoé"};
+    // A choice of pupils with nobody ticked cannot be validated.
+    QTest::newRow("nobody ticked") << true << QList<int>() << int(Qt::Key_Return) << false << QStringList();
+    QTest::newRow("gives up") << true << QList<int> {1} << int(Qt::Key_Escape) << false << QStringList();
+}
+
+void TestSelectDialogs::pupilChoiceWindow()
+{
+    QFETCH(bool, choose);
+    QFETCH(QList<int>, ticked);
+    QFETCH(int, key);
+    QFETCH(bool, answered);
+    QFETCH(QStringList, pupils);
+    PupilChoiceDialog window({"Anaïs", "Paul", "Zoé"});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.AllWhoWorked()->isChecked());
+    QVERIFY(!window.Pupils()->isEnabled());
+    if (choose) {
+        // By keys alone: the arrow moves to the second choice, Tab to the list,
+        // Space ticks the current pupil.
+        window.AllWhoWorked()->setFocus();
+        QTest::keyClick(window.AllWhoWorked(), Qt::Key_Down);
+        QVERIFY(window.Chosen()->isChecked());
+        QVERIFY(window.Pupils()->isEnabled());
+        for (int row : ticked) {
+            window.Pupils()->setCurrentRow(row);
+            QTest::keyClick(window.Pupils(), Qt::Key_Space);
+        }
+    }
+    if (QTest::currentDataTag() == QByteArray("two ticked"))
+        QVERIFY(Screenshots::Save(window, "pupil-choice.png"));
+    QTest::keyClick(&window, Qt::Key(key));
+    const std::optional<QStringList> answer = window.Answer();
+    QCOMPARE(answer.has_value(), answered);
+    if (answered)
+        QCOMPARE(*answer, pupils);
 }
 
 void TestSelectDialogs::keyPanelClicks()
