@@ -54,15 +54,24 @@ bool BuildOldSchool(const QString& root)
     return true;
 }
 
+// A new old school in a folder of its own; none (the run told) when it
+// cannot be made.
+std::unique_ptr<QTemporaryDir> FreshOldSchool(benchmark::State& state)
+{
+    auto dir = std::make_unique<QTemporaryDir>();
+    if (BuildOldSchool(dir->path()))
+        return dir;
+    state.SkipWithError("the data root cannot be made");
+    return nullptr;
+}
+
 void BM_MigrateSchool(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto dir = std::make_unique<QTemporaryDir>();
-        if (!BuildOldSchool(dir->path())) {
-            state.SkipWithError("the data root cannot be made");
+        auto dir = FreshOldSchool(state);
+        if (!dir)
             break;
-        }
         state.ResumeTiming();
         const MigrationReport report = DataMigration(dir->path()).Run();
         state.PauseTiming();
@@ -78,11 +87,9 @@ void BM_RenameOncePerFileReference(benchmark::State& state)
 {
     for (auto _ : state) {
         state.PauseTiming();
-        auto dir = std::make_unique<QTemporaryDir>();
-        if (!BuildOldSchool(dir->path())) {
-            state.SkipWithError("the data root cannot be made");
+        auto dir = FreshOldSchool(state);
+        if (!dir)
             break;
-        }
         const QString sheets = dir->path() + QStringLiteral("/Documents/Fiches/");
         state.ResumeTiming();
         for (int pupil = 0; pupil < kPupils; ++pupil)

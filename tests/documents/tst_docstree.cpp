@@ -1,7 +1,6 @@
 // The documents tree: scanning folders, folder data, and editing the tree
 // with its files on disk.
-#include "JpegFixtures.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "documents/DocsTreeListener.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
@@ -138,7 +137,7 @@ private:
 
 } // namespace
 
-class TestDocsTree : public QObject {
+class TestDocsTree : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private slots:
@@ -160,26 +159,11 @@ private slots:
     void guards();
     void listenersFollowEveryChange();
     void selectionLeavesWithItsNode();
-
-private:
-    QString Path(const QString& name) const { return m_dir->filePath(name); }
-    void Jpeg(const QString& name) { QVERIFY(TestFiles::WriteBytes(Path(name), JpegFixtures::Jpeg(16, 16))); }
-    void File(const QString& name, const QByteArray& bytes = "x") { QVERIFY(TestFiles::WriteBytes(Path(name), bytes)); }
-    void Folder(const QString& name) { QVERIFY(QDir(m_dir->path()).mkpath(name)); }
-    bool Has(const QString& name) const { return QFileInfo::exists(Path(name)); }
-    void Scan(TEP_DocsNode& root)
-    {
-        const Outcome scanned = root.Scan(m_dir->path());
-        QVERIFY(scanned);
-        QVERIFY(root.Exists());
-        QVERIFY2(!scanned.HasMessages(), qPrintable(scanned.Text()));
-    }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestDocsTree::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    NewScratchFolder();
     Folder("CM1");
     Folder("CE2");
     Jpeg("x.jpg");

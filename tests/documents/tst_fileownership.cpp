@@ -1,7 +1,6 @@
 // Which files belong to which worksheet, as a data root built by hand shows
 // them: names prefixing other names, letter case, links and hidden folders.
-#include "JpegFixtures.h"
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "documents/FolderFiles.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
@@ -25,7 +24,7 @@ QStringList Names(const TEP_DocsNode& node)
 
 } // namespace
 
-class TestFileOwnership : public QObject {
+class TestFileOwnership : public QObject, private ScratchFolder {
     Q_OBJECT
 
 private slots:
@@ -39,25 +38,11 @@ private slots:
     void backgroundLayerIsNobodysWork();
     void linksAreNeverFollowed();
     void hiddenFoldersAndLowerCaseData();
-
-private:
-    QString Path(const QString& name) const { return m_dir->filePath(name); }
-    void Jpeg(const QString& name) { QVERIFY(TestFiles::WriteBytes(Path(name), JpegFixtures::Jpeg(16, 16))); }
-    void File(const QString& name, const QByteArray& bytes = "x") { QVERIFY(TestFiles::WriteBytes(Path(name), bytes)); }
-    void Folder(const QString& name) { QVERIFY(QDir(m_dir->path()).mkpath(name)); }
-    bool Has(const QString& name) const { return QFileInfo::exists(Path(name)); }
-    void Scan(TEP_DocsNode& root, const QString& folder = QString())
-    {
-        const Outcome scanned = root.Scan(folder.isEmpty() ? m_dir->path() : folder);
-        QVERIFY(scanned && root.Exists());
-        QVERIFY2(!scanned.HasMessages(), qPrintable(scanned.Text()));
-    }
-    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestFileOwnership::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    NewScratchFolder();
 }
 
 void TestFileOwnership::longestWorksheetNameOwnsTheFile_data()
