@@ -7,7 +7,7 @@ FUZZ_SMOKE_SECONDS ?= 20
 FUZZ_SECONDS ?= 300
 FR_LOCALE := $(shell locale -a 2>/dev/null | grep -i '^fr_FR\.utf-\?8$$' | head -n1)
 
-.PHONY: all deps configure build check test asan fuzz bench bench-peers run install clean
+.PHONY: all deps configure build check test asan fuzz bench bench-peers run install package clean
 
 all: build
 
@@ -27,11 +27,13 @@ check: build
 
 # The whole suite, as CI runs it: a fuzzing smoke run, every test twice (in
 # the C locale, then in French, where a decimal comma must never reach a
-# stored file), then once more under AddressSanitizer and UBSan.
+# stored file; the Debian package, the same in any locale, is made and
+# checked in the first run only), then once more under AddressSanitizer and
+# UBSan.
 test: build
 	FUZZ_SECONDS=$(FUZZ_SMOKE_SECONDS) sh scripts/fuzz
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
-	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -LE stress
+	cd $(BUILD_DIR) && LC_ALL=$(or $(FR_LOCALE),fr_FR.UTF-8) LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -LE 'stress|package'
 	sh scripts/asan
 
 # The suite under AddressSanitizer and UBSan alone (build-asan).
@@ -68,6 +70,10 @@ run: build
 PREFIX ?= /usr/local
 install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# The Debian package for school PCs: build/ardoisine_<version>_<arch>.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 clean:
 	rm -rf $(BUILD_DIR) build-fuzz build-asan

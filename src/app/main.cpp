@@ -4,6 +4,7 @@
 #include "SelectionScreenChooser.h"
 
 #include "config/TEP_Config.h"
+#include "editor/StartParameters.h"
 #include "editor/TEP_Frm.h"
 #include "platform/DialogMessenger.h"
 #include "platform/FrenchTranslations.h"
@@ -12,6 +13,8 @@
 #include "platform/SteadyClock.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <cstdio>
 
 namespace {
 int Run(QApplication& application)
@@ -28,8 +31,12 @@ int Run(QApplication& application)
     SessionEndWatcher sessionEnd;
     QObject::connect(&sessionEnd, &SessionEndWatcher::SessionEnding, &window, &TEP_Frm::EndSession);
 
+    // The PC's default data root goes in front of the command line, whose
+    // own "DIR=" then wins.
+    const QStringList parameters
+        = StartParameters::WithSystemWorkDir(application.arguments().mid(1), StartParameters::SystemConfigurationFile);
     int result = 0;
-    if (window.Initialize(application.arguments().mid(1)))
+    if (window.Initialize(parameters))
         result = application.exec();
     // Whatever ended the run, the pupil's work and the settings are written
     // while everything they need still exists.
@@ -44,12 +51,36 @@ int Run(QApplication& application)
     window.ReleaseSoundPlayer();
     return result;
 }
+
+// "--help" and "--version" are answered before any window system is
+// opened: IT staff may ask on a PC reached over ssh, without a display.
+bool AnsweredInformation(int argc, char** argv)
+{
+    QStringList parameters;
+    for (int index = 1; index < argc; ++index)
+        parameters << QString::fromLocal8Bit(argv[index]);
+    QString text;
+    if (StartParameters::AsksForHelp(parameters))
+        text = StartParameters::HelpText();
+    else if (StartParameters::AsksForVersion(parameters))
+        text = StartParameters::VersionText();
+    else
+        return false;
+    fputs(text.toUtf8().constData(), stdout);
+    return true;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (AnsweredInformation(argc, argv))
+        return 0;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardoisine"));
+    // The desktop entry and the icon the package installs name the windows
+    // in the task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.ardoisine.Ardoisine"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("fr.ardoisine.Ardoisine")));
     QApplication::setQuitOnLastWindowClosed(false);
     FrenchTranslations::Install();
     return Run(application);

@@ -87,6 +87,10 @@ Données d'une installation (dossier racine partagé) :
   demo RACINE                                    crée une racine de démonstration (fiches dessinées, deux élèves)
                                                  si RACINE n'en contient pas déjà une
 
+Aide :
+  --help, -h                                     affiche cette aide
+  --version, -V                                  affiche la version
+
 Codes de sortie : 0 réussite, 1 échec (message sur la sortie d'erreur), 2 mauvaise utilisation.
 )");
 }
@@ -112,6 +116,11 @@ int AdminTool::Run(const QStringList& arguments)
     const QString command = arguments.first();
     if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         m_out << HelpText();
+        m_out.flush();
+        return Success;
+    }
+    if (command == QLatin1String("--version") || command == QLatin1String("-V")) {
+        m_out << QStringLiteral("ardoisine-tool (Ardoisine) " ARDOISINE_VERSION "\n");
         m_out.flush();
         return Success;
     }

@@ -26,6 +26,9 @@ class MainWindowTest : public QObject {
 private slots:
     void workDirParameter_data();
     void workDirParameter();
+    void systemWorkDir_data();
+    void systemWorkDir();
+    void systemWorkDirFileMissingOrUnreadable();
     void unknownWorkDirEndsTheStart();
     void startOpensTheChosenWorksheet();
     void splashClosesOnKeyOrClick_data();
@@ -92,6 +95,75 @@ void MainWindowTest::workDirParameter()
     QFETCH(QStringList, parameters);
     QFETCH(QString, expected);
     QCOMPARE(StartParameters::WorkDir(parameters, QStringLiteral("/current")), expected);
+}
+
+void MainWindowTest::systemWorkDir_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("parameters");
+    QTest::addColumn<QString>("expected");
+    const QStringList none;
+    QTest::newRow("one line, no command line")
+        << QByteArray("DIR=/srv/ardoisine\n") << none << QStringLiteral("/srv/ardoisine");
+    QTest::newRow("the command line wins")
+        << QByteArray("DIR=/srv/ardoisine\n") << QStringList {QStringLiteral("dir=/home/prof/essai/")}
+        << QStringLiteral("/home/prof/essai");
+    QTest::newRow("an empty command-line path keeps the file's")
+        << QByteArray("DIR=/srv/ardoisine\n") << QStringList {QStringLiteral("DIR=")}
+        << QStringLiteral("/srv/ardoisine");
+    QTest::newRow("comments, blanks, CRLF, lower-case key, trailing slash")
+        << QByteArray("# Ardoisine\r\n\r\n  #DIR=/old\r\n  dir = /mnt/ecole/ardoisine/  \r\n") << none
+        << QStringLiteral("/mnt/ecole/ardoisine");
+    QTest::newRow("last line wins, other keys and bare words ignored")
+        << QByteArray("DIR=/a\nDIRX=/b\nDIR\nDIR=\nDIR=/c\nLANG=fr\n") << none << QStringLiteral("/c");
+    QTest::newRow("UTF-8 path with a byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                                     "DIR=/srv/\xC3\xA9"
+                                                                     "cole CE1")
+                                                       << none << QStringLiteral("/srv/école CE1");
+    QTest::newRow("UTF-8 path") << QByteArray("DIR=/srv/\xC3\xA9"
+                                              "cole\n")
+                                << none << QStringLiteral("/srv/école");
+    QTest::newRow("Windows-1252 path copied from a Windows share") << QByteArray("DIR=/srv/\xE9"
+                                                                                 "cole\r\n")
+                                                                   << none << QStringLiteral("/srv/école");
+    QTest::newRow("no DIR line") << QByteArray("# DIR=/srv/ardoisine\n") << none << QStringLiteral("/current");
+    QTest::newRow("empty file") << QByteArray() << none << QStringLiteral("/current");
+}
+
+void MainWindowTest::systemWorkDir()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, parameters);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = dir.filePath(QStringLiteral("ardoisine.conf"));
+    QFile conf(name);
+    QVERIFY(conf.open(QIODevice::WriteOnly));
+    conf.write(file);
+    conf.close();
+    const QStringList withDefault = StartParameters::WithSystemWorkDir(parameters, name);
+    QCOMPARE(StartParameters::WorkDir(withDefault, QStringLiteral("/current")), expected);
+}
+
+// A PC without the file, or whose file cannot be read, simply has no
+// default: the current folder, nothing shown.
+void MainWindowTest::systemWorkDirFileMissingOrUnreadable()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QStringList commandLine {QStringLiteral("-style=fusion")};
+    for (const QString& name : {dir.filePath(QStringLiteral("absent.conf")), dir.path()})
+        QCOMPARE(StartParameters::WithSystemWorkDir(commandLine, name), commandLine);
+    const QString locked = dir.filePath(QStringLiteral("locked.conf"));
+    QFile file(locked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("DIR=/srv/ardoisine\n");
+    file.close();
+    QVERIFY(file.setPermissions(QFileDevice::Permissions()));
+    if (QFile(locked).open(QIODevice::ReadOnly))
+        QSKIP("This account reads files whatever their permissions (root).");
+    QCOMPARE(StartParameters::WithSystemWorkDir(commandLine, locked), commandLine);
 }
 
 void MainWindowTest::unknownWorkDirEndsTheStart()

@@ -132,6 +132,10 @@ void TestAdminTool::failuresAndUsage()
     const Run help = Tool({"--help"});
     QCOMPARE(help.code, 0);
     QVERIFY(help.out.contains("param get FICHIER RUBRIQUE CLÉ"));
+
+    const Run version = Tool({"--version"});
+    QCOMPARE(version.code, 0);
+    QCOMPARE(version.out, QStringLiteral("ardoisine-tool (Ardoisine) 4.00\n"));
 }
 
 void TestAdminTool::definitionCommand()
