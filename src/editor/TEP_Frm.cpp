@@ -8,6 +8,7 @@
 #include "SplashWindow.h"
 #include "StartParameters.h"
 
+#include "commands/TEP_ToolsBar.h"
 #include "config/TEP_Config.h"
 #include "documents/Messenger.h"
 #include "documents/TEP_Doc.h"
@@ -109,6 +110,7 @@ bool TEP_Frm::Initialize(const QStringList& parameters)
     ApplyHintFont();
 
     PlaceToolsPanel();
+    CreateToolsBar();
     return RunSelection();
 }
 
@@ -321,6 +323,8 @@ void TEP_Frm::closeEvent(QCloseEvent* event)
 void TEP_Frm::keyPressEvent(QKeyEvent* event)
 {
     if (KeyDispatch && KeyDispatch(event))
+        return;
+    if (ToolsBarKey(event))
         return;
     if (event->key() == Qt::Key_Escape) {
         event->accept();

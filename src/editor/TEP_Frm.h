@@ -16,6 +16,7 @@ class SplashWindow;
 class TDPRptItem;
 class TEPSND_DocSoundPlayer;
 class TEP_Config;
+class TEP_ToolsBar;
 
 // The program's one main window: it starts the program (data root,
 // splash, sounds, configuration, command hosts), lets the pupil choose a
@@ -112,6 +113,8 @@ public:
     QWidget* ToolsBarPnl() const { return m_toolbarHost; }
     QWidget* BkLayerToolsBarPnl() const { return m_backgroundToolbarHost; }
     TEPSND_DocSoundPlayer* SoundPlayer() const { return m_player.get(); }
+    // The toolbar over the page, made at start (none before).
+    TEP_ToolsBar* ToolsBar() const { return m_toolsBar.get(); }
     DocumentChooser* Chooser() const { return m_chooser.get(); }
     int RedrawCount() const { return m_redraws; }
     // Pixels per tenth of a millimetre at 100 % and at the current zoom.
@@ -146,6 +149,9 @@ private:
     void LayOutPage();
     void Show(const QStringList& messages);
     void ToolsTitleMouse(QEvent* event);
+    void CreateToolsBar();
+    bool ToolsBarKey(QKeyEvent* event);
+    bool OfferPageClick(QEvent* event);
     QSize ClientSize() const;
 
     TEP_Config& m_config;
@@ -154,6 +160,7 @@ private:
     std::unique_ptr<EP_ItEdt> m_editor;
     std::unique_ptr<TEPSND_DocSoundPlayer> m_player;
     std::unique_ptr<DocumentChooser> m_chooser;
+    std::unique_ptr<TEP_ToolsBar> m_toolsBar;
     PageScrollBox* m_scrollBox = nullptr;
     QWidget* m_toolsPanel = nullptr;
     QLabel* m_toolsTitle = nullptr;

@@ -3,6 +3,7 @@
 // title.
 #include "TEP_Frm.h"
 
+#include "ImageWidget.h"
 #include "PageScrollBox.h"
 #include "ProgramPictures.h"
 
@@ -102,6 +103,8 @@ void TEP_Frm::UpdateToolsStatus()
 
 bool TEP_Frm::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_scrollBox->PageImage() && OfferPageClick(event))
+        return true;
     if (watched == m_toolsTitle) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
