@@ -54,7 +54,9 @@ void TEP_ToolsBar::Layout(bool vertical, bool itemMode)
             button->setToolTip(hints ? button->Hint : QString());
     ShowStates(ItemMode ? item : nullptr);
     ApplyGlyphs();
-    HostPanel->setStyleSheet(HintStyleSheet());
+    // A new style sheet restyles every control: only when the font changed.
+    if (const QString hintStyle = HintStyleSheet(); HostPanel->styleSheet() != hintStyle)
+        HostPanel->setStyleSheet(hintStyle);
     PlaceControls(controls, vertical);
     KeepInsideWindow();
     HostPanel->show();

@@ -97,6 +97,8 @@ class ToolbarTest : public QObject {
 
 private slots:
     void everyButtonNamedAndDrawn();
+    void hintsFromSettings_data();
+    void hintsFromSettings();
     void orientationFromSettings_data();
     void orientationFromSettings();
     void sizesFromTheSizeStep_data();
@@ -163,6 +165,35 @@ void ToolbarTest::everyButtonNamedAndDrawn()
 }
 
 // --- Orientation, sizes, place ------------------------------------------------------------------
+
+void ToolbarTest::hintsFromSettings_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("style");
+    QTest::newRow("defaults") << QByteArray("ITPENSIZE=5") << true << "QToolTip { font-size: 14pt; }";
+    QTest::newRow("hints off, the user's font")
+        << QByteArray("TBSHOWHINT=NO\r\nHINTFONTNAME=Liberation Serif\r\nHINTFONTSIZE=20\r\nHINTFONTBOLD=YES") << false
+        << "QToolTip { font-family: \"Liberation Serif\"; font-size: 20pt; font-weight: bold; }";
+    QTest::newRow("OUI shows them") << QByteArray("TBSHOWHINT=OUI") << true << "QToolTip { font-size: 14pt; }";
+}
+
+void ToolbarTest::hintsFromSettings()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(bool, shown);
+    QFETCH(QString, style);
+    BarHost host(3, stored);
+    QVERIFY(host.started);
+    host.Bar().ShowBar();
+    for (const char* name : {"CircleSBtn", "PrintSBtn", "ToolsBarMode2SBtn"}) {
+        QCOMPARE(host.Button(name)->toolTip(), shown ? host.Button(name)->Hint : QString());
+        // The accessible name is there either way.
+        QCOMPARE(host.Button(name)->accessibleName(), host.Button(name)->Hint);
+    }
+    QCOMPARE(host.Bar().Holder->ToolsBarDragPnl->toolTip(), shown ? TEP_ToolsBarFrm::DragHint : QString());
+    QCOMPARE(host.Host().styleSheet(), style);
+}
 
 void ToolbarTest::orientationFromSettings_data()
 {
