@@ -9,6 +9,8 @@
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
 #include "editor/EP_ItEdt.h"
+#include "editor/ImageWidget.h"
+#include "editor/PageScrollBox.h"
 #include "editor/TEP_Frm.h"
 #include "platform/SteadyClock.h"
 #include "report/TDPRptSpDr.h"
