@@ -322,6 +322,9 @@ void TEP_Frm::closeEvent(QCloseEvent* event)
 
 void TEP_Frm::keyPressEvent(QKeyEvent* event)
 {
+    // The toolbar sees keys first: a pending add takes them all.
+    if (ToolsBarPendingKey(event))
+        return;
     if (KeyDispatch && KeyDispatch(event))
         return;
     if (ToolsBarKey(event))

@@ -150,6 +150,7 @@ private:
     void Show(const QStringList& messages);
     void ToolsTitleMouse(QEvent* event);
     void CreateToolsBar();
+    bool ToolsBarPendingKey(QKeyEvent* event);
     bool ToolsBarKey(QKeyEvent* event);
     bool OfferPageClick(QEvent* event);
     QSize ClientSize() const;

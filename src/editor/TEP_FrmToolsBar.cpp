@@ -8,6 +8,8 @@
 #include "PageScrollBox.h"
 
 #include "commands/TEP_ToolsBar.h"
+#include "platform/KeyTranslator.h"
+#include "platform/WindowsKeys.h"
 #include "sound/TEPSND_DocSoundPlayer.h"
 
 #include <QKeyEvent>
@@ -30,27 +32,33 @@ void TEP_Frm::CreateToolsBar()
     m_scrollBox->PageImage()->installEventFilter(this);
 }
 
-bool TEP_Frm::ToolsBarKey(QKeyEvent* event)
+bool TEP_Frm::ToolsBarPendingKey(QKeyEvent* event)
 {
     if (!m_toolsBar)
         return false;
-    if (m_toolsBar->IsVisible() && m_toolsBar->KeyOffer(event->key()))
+    const TranslatedKey key = KeyTranslator::Translate(*event);
+    if (m_toolsBar->IsVisible() && m_toolsBar->KeyOffer(key.code))
         return true;
-    if (AddItemMode) {
-        // While the bar waits for a click on the page, keys do nothing and
-        // a typed character gives the add up.
-        if (!event->text().isEmpty())
-            m_toolsBar->CancelCreation();
-        event->accept();
-        return true;
-    }
-    if (!RootItem || event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+    if (!AddItemMode)
         return false;
-    if (event->key() == Qt::Key_F9) {
+    // While the bar waits for a click on the page, keys do nothing and a
+    // typed character gives the add up.
+    if (key.HasCharacter())
+        m_toolsBar->CancelCreation();
+    event->accept();
+    return true;
+}
+
+bool TEP_Frm::ToolsBarKey(QKeyEvent* event)
+{
+    if (!m_toolsBar || !RootItem || event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    const int code = KeyTranslator::Translate(*event).code;
+    if (code == WindowsKeys::Function(9)) {
         m_toolsBar->SetVisible(!m_toolsBar->IsVisible());
         return true;
     }
-    if (event->key() == Qt::Key_F10) {
+    if (code == WindowsKeys::Function(10)) {
         m_toolsBar->SetVertical(!m_toolsBar->IsVertical());
         return true;
     }
