@@ -183,6 +183,8 @@ void UserSettings::Reset()
     TreeWidth = -1;
     AltTextEditorPlace.clear();
     AltTextEditorFont = TreeFont;
+    SpeechRate = DefaultSpeechRate;
+    SpeechVoice = DefaultSpeechVoice;
     CommandKeys.clear();
 }
 
@@ -250,6 +252,10 @@ void UserSettings::Read(const Param_Obj& file, const QString& heading, QSize scr
     r.String("ALTTEXTEDTPOS", AltTextEditorPlace);
     AltTextEditorFont = TreeFont;
     r.Font("ALTTEXTEDTFONT", AltTextEditorFont);
+    r.Int("SPEECHRATE", SpeechRate, MinSpeechRate, MaxSpeechRate);
+    r.String("SPEECHVOICE", SpeechVoice);
+    if (StrTrim(SpeechVoice).isEmpty())
+        SpeechVoice = DefaultSpeechVoice;
 }
 
 void UserSettings::Write(Param_Obj& file, const QString& heading) const
@@ -312,6 +318,8 @@ void UserSettings::Write(Param_Obj& file, const QString& heading) const
         {"ALTTEXTEDTFONT", FontToParam(&AltTextEditorFont)},
         {"TREESELECTEDITCOLOR", ColorToParam(TreeSelectedColor)},
         {"TREEWIDTH", number(TreeWidth)},
+        {"SPEECHRATE", number(SpeechRate)},
+        {"SPEECHVOICE", SpeechVoice},
     };
     // The heading is rewritten whole; a key written into a section goes
     // right after its heading, so the keys are written last first.

@@ -25,6 +25,12 @@ public:
     // arrows (whose size comes from their geometry) keep none (empty).
     static QString SizeKeyForMode(int mode);
 
+    // Reading aloud: speed in percent of the voice's own, and the voice.
+    static constexpr int DefaultSpeechRate = 100;
+    static constexpr int MinSpeechRate = 50;
+    static constexpr int MaxSpeechRate = 200;
+    static inline const QString DefaultSpeechVoice = QStringLiteral("fr");
+
     UserSettings() { Reset(); }
     void Reset();
     // The settings under a heading of a parameter file (older data keep
@@ -73,6 +79,8 @@ public:
     int TreeWidth;
     QString AltTextEditorPlace;
     FontDescription AltTextEditorFont;
+    int SpeechRate;
+    QString SpeechVoice;
     // The eight fields of each redefined command (CommandDefinition), by
     // the command's name.
     QMap<QString, QStringList> CommandKeys;

@@ -406,6 +406,28 @@ Outcome TEP_Doc::EPDoc_Save()
     return {};
 }
 
+Outcome TEP_Doc::EPDoc_LoadLines(const QStringList& lines)
+{
+    if (!m_loaded)
+        return Outcome::Failure(QStringLiteral("Impossible de charger les données du document (document non chargé)"));
+    Param_Obj params;
+    params.LoadFromLines(lines);
+    auto tree = std::make_unique<TDPRptRect>();
+    if (!DPRpt_Load(tree.get(), QStringLiteral("MAINRECT"), params))
+        return Outcome::Failure(QStringLiteral("Le travail retrouvé contient des erreurs (DPRpt_Load())"));
+    std::swap(m_tree, tree);
+    Outcome outcome = PlaceImage(false);
+    if (!outcome) {
+        std::swap(m_tree, tree);
+        return outcome;
+    }
+    m_tree->SetScale(1.0f);
+    m_imageItem = dynamic_cast<TDPRptImg*>(m_tree->FindByName(QStringLiteral("MAINIMG")));
+    if (!m_imageItem)
+        outcome.Note(QStringLiteral("Erreur interne : impossible de trouver l'élément contenant l'image du document!"));
+    return outcome;
+}
+
 void TEP_Doc::EPDoc_Close()
 {
     m_lock.Release();

@@ -59,6 +59,12 @@ public:
     Outcome EPDoc_LoadForUse();
     Outcome EPDoc_Save();
     void EPDoc_Close();
+    // Puts a definition text found elsewhere (recovered work) in place of
+    // the loaded tree. The text saved last stays as it was, so the next
+    // save writes the recovered work. On failure the tree is unchanged.
+    Outcome EPDoc_LoadLines(const QStringList& lines);
+    // The tree's definition text as a save would write it now.
+    bool EPDoc_CurrentText(QStringList& lines) const { return TreeText(lines); }
     // A failure to rename a file after the picture's is a remark of a
     // successful outcome: the document has its new name.
     Outcome EPDoc_Rename(const QString& newName);

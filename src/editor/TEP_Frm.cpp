@@ -5,14 +5,17 @@
 #include "ImageWidget.h"
 #include "PageScrollBox.h"
 #include "ProgramPictures.h"
+#include "ReadAloud.h"
 #include "SplashWindow.h"
 #include "StartParameters.h"
 
 #include "commands/TEP_ToolsBar.h"
 #include "config/TEP_Config.h"
 #include "documents/Messenger.h"
+#include "documents/RecoveryJournal.h"
 #include "documents/TEP_Doc.h"
 #include "documents/TEP_DocsNode.h"
+#include "platform/KeyTranslator.h"
 #include "printing/PrintDocument.h"
 #include "report/TDPRptRect.h"
 #include "sound/TEPSND_DocSoundPlayer.h"
@@ -33,6 +36,7 @@ TEP_Frm::TEP_Frm(TEP_Config& config, Messenger& messenger, const Clock& clock, Q
     , m_messenger(messenger)
     , m_clock(clock)
     , m_editor(std::make_unique<EP_ItEdt>(config, messenger, &clock))
+    , m_journal(std::make_unique<RecoveryJournal>(clock))
 {
     setObjectName(QStringLiteral("EP_Frm"));
     setAccessibleName(QStringLiteral("Ardoisine"));
@@ -45,6 +49,10 @@ TEP_Frm::TEP_Frm(TEP_Config& config, Messenger& messenger, const Clock& clock, Q
     Quit = [] { QCoreApplication::exit(0); };
     // The editor asks for the page again after an edit ends.
     m_editor->RedrawPage = [this] { RedrawPage(); };
+    // The copy kept against a power cut hears of every change; it writes
+    // on its own timer, never while a key is handled.
+    m_editor->UndoList().Changed = [this] { m_journal->NoteChange(); };
+    m_reading = new ReadAloud(*m_editor, config, messenger, this);
     BuildWindow();
     UpdateCaption();
 }
@@ -53,6 +61,8 @@ TEP_Frm::~TEP_Frm()
 {
     // The chooser and the editor may still hold the open worksheet's pages.
     m_chooser.reset();
+    m_reading->Stop();
+    m_journal->Stop();
     if (m_editor->Root())
         m_editor->Detach(this);
 }
@@ -178,8 +188,12 @@ bool TEP_Frm::ShowDocument()
     TEP_Doc* document = m_config.CurrentDocument();
     if (!document || !document->Tree())
         return false;
+    // Work a power cut interrupted is offered before the page is shown: it
+    // may take the loaded work's place.
+    Show(m_journal->Offer(*document, m_messenger).Messages());
     RootItem = document->Tree();
     m_editor->Attach(this, document, m_scrollBox, m_scrollBox->EditImage(), m_scrollBox->PageImage());
+    m_journal->Start(document);
     if (m_player)
         m_player->SetDocument(document);
     SetZoom(CurrentZoom);
@@ -191,12 +205,20 @@ bool TEP_Frm::ShowDocument()
 
 void TEP_Frm::SaveWork()
 {
+    m_reading->Stop(); // the page it reads is going
     TEP_Doc* document = m_config.CurrentDocument();
     if (!document || !RootItem)
         return;
     if (m_editor->Root())
         m_editor->Detach(this);
-    Show(document->EPDoc_Save().Messages());
+    Outcome saved = document->EPDoc_Save();
+    // The copy goes once the work file holds the work; a failed save keeps
+    // it (brought up to date), so the work is still on the disk.
+    if (saved)
+        saved.Merge(m_journal->Discard());
+    else
+        m_journal->Stop();
+    Show(saved.Messages());
 }
 
 bool TEP_Frm::GoToSiblingDocument(bool previous)
@@ -320,8 +342,19 @@ void TEP_Frm::closeEvent(QCloseEvent* event)
     m_messenger.ShowMessage(UseEscMessage);
 }
 
+bool TEP_Frm::TakeReadingKey(QKeyEvent* event)
+{
+    if (!RootItem || !m_reading->TakeKey(KeyTranslator::KeyCode(*event)))
+        return false;
+    event->accept();
+    return true;
+}
+
 void TEP_Frm::keyPressEvent(QKeyEvent* event)
 {
+    // The reading keys come before anything else, as F11 does everywhere.
+    if (TakeReadingKey(event))
+        return;
     // The toolbar sees keys first: a pending add takes them all.
     if (ToolsBarPendingKey(event))
         return;

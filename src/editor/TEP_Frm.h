@@ -12,6 +12,8 @@ class EP_ItEdt;
 class Messenger;
 class PageScrollBox;
 class QLabel;
+class ReadAloud;
+class RecoveryJournal;
 class SplashWindow;
 class TDPRptItem;
 class TEPSND_DocSoundPlayer;
@@ -116,6 +118,8 @@ public:
     // The toolbar over the page, made at start (none before).
     TEP_ToolsBar* ToolsBar() const { return m_toolsBar.get(); }
     DocumentChooser* Chooser() const { return m_chooser.get(); }
+    RecoveryJournal& Journal() const { return *m_journal; }
+    ReadAloud& Reading() const { return *m_reading; }
     int RedrawCount() const { return m_redraws; }
     // Pixels per tenth of a millimetre at 100 % and at the current zoom.
     float ScreenScale() const;
@@ -131,6 +135,10 @@ public:
     // Places ToolsPnl where the user's settings say, or where a new
     // palette goes (the place then written back into the settings).
     void PlaceToolsPanel();
+
+    // The reading keys (F11, Esc while speech plays), before any other
+    // handler of the window's keys; true when the key was taken.
+    bool TakeReadingKey(QKeyEvent* event);
 
     // The program frees its sound player before the application object.
     void ReleaseSoundPlayer();
@@ -159,6 +167,8 @@ private:
     Messenger& m_messenger;
     const Clock& m_clock;
     std::unique_ptr<EP_ItEdt> m_editor;
+    std::unique_ptr<RecoveryJournal> m_journal;
+    ReadAloud* m_reading = nullptr;
     std::unique_ptr<TEPSND_DocSoundPlayer> m_player;
     std::unique_ptr<DocumentChooser> m_chooser;
     std::unique_ptr<TEP_ToolsBar> m_toolsBar;

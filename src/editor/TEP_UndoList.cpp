@@ -47,6 +47,8 @@ const TEP_Undo* TEP_UndoList::Append(std::unique_ptr<TEP_Undo> record, bool coll
 {
     if (!record)
         return nullptr;
+    if (Changed)
+        Changed();
     if (collapse && !m_records.empty() && m_records.back()->SameSnapshot(*record))
         return nullptr;
     const TEP_Undo* appended = record.get();
@@ -177,6 +179,8 @@ void TEP_UndoList::Undo()
     // An undo asked for from inside a replayed step (an observer) waits.
     if (m_records.empty() || Replaying)
         return;
+    if (Changed)
+        Changed();
     Replaying = true;
     Next mode = Next::Continue;
     while (!m_records.empty()) {

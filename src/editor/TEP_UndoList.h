@@ -53,6 +53,10 @@ public:
     bool Replaying = false;
     // Told the item an undo step selected.
     std::function<void(TDPRptItem* item)> OnSelected;
+    // Told whenever the work may change: a change is recorded (it is made
+    // right after) or undone. Listeners only take note; a key press must
+    // stay cheap.
+    std::function<void()> Changed;
 
 private:
     enum class Next { Stop, Continue, ContinueIntoSelection };

@@ -63,6 +63,10 @@ void TestUserSettings::defaults()
     QCOMPARE(s.SelectionColor.Value(), quint32(0x008000));
     QCOMPARE(s.TreeFont.Name, QString("Arial"));
     QCOMPARE(s.TreeWidth, -1);
+    QCOMPARE(s.SpeechRate, 100);
+    QCOMPARE(s.SpeechVoice, QString("fr"));
+    QCOMPARE(Read({"SPEECHVOICE= "}).SpeechVoice, QString("fr"));
+    QCOMPARE(Read({"SPEECHVOICE=fr-be"}).SpeechVoice, QString("fr-be"));
     QCOMPARE(s.InactiveGroupPanel.Resolved().Value(), quint32(0xF0F0F0)); // the button face
 }
 
@@ -97,6 +101,14 @@ void TestUserSettings::integers_data()
                                               << "ToolsTop" << -1;
     QTest::newRow("palette on the screen") << "TOOLSFRMTOP=973"
                                            << "ToolsTop" << 973;
+    QTest::newRow("speech rate") << "SPEECHRATE=70"
+                                 << "SpeechRate" << 70;
+    QTest::newRow("speech rate too slow") << "SPEECHRATE=49"
+                                          << "SpeechRate" << 100;
+    QTest::newRow("speech rate at the top") << "SPEECHRATE=200"
+                                            << "SpeechRate" << 200;
+    QTest::newRow("speech rate too fast") << "SPEECHRATE=201"
+                                          << "SpeechRate" << 100;
 }
 
 void TestUserSettings::integers()
@@ -108,7 +120,7 @@ void TestUserSettings::integers()
     const QMap<QString, int> fields {{"MouseDelay", s.MouseDelay}, {"FirstMouseDelay", s.FirstMouseDelay},
         {"ItemPenSize", s.ItemPenSize}, {"SelectionDisplayMode", s.SelectionDisplayMode},
         {"NewItemPosition", s.NewItemPosition}, {"HintFontSize", s.HintFontSize}, {"TextFontSize", s.TextFontSize},
-        {"ToolbarTop", s.ToolbarTop}, {"ToolsTop", s.ToolsTop}};
+        {"ToolbarTop", s.ToolbarTop}, {"ToolsTop", s.ToolsTop}, {"SpeechRate", s.SpeechRate}};
     QCOMPARE(fields.value(field), value);
 }
 
@@ -179,13 +191,16 @@ void TestUserSettings::writeOrderAndRoundTrip()
     settings.SelectionDisplayMode = 0;
     settings.TreeFont = FontDescription {14, "Arial Narrow", RgbColor(0), FontDescription::Italic};
     settings.AltTextEditorPlace = "(tlwh:10,20,300,200)";
+    settings.SpeechRate = 80;
+    settings.SpeechVoice = "fr-be";
     Param_Obj file;
     settings.Write(file, UserSettings::Heading);
     const QStringList& lines = file.Lines();
     QCOMPARE(lines[0], QString("[ARDOISINE]"));
     QCOMPARE(lines[1], QString("TOOLSFRMTOP=40"));
     QCOMPARE(lines[4], QString("AL=255*0*0"));
-    QCOMPARE(lines.last(), QString("TREEWIDTH=-1"));
+    // The reading-aloud keys come after every key older versions know.
+    QCOMPARE(lines.mid(lines.size() - 3), QStringList({"TREEWIDTH=-1", "SPEECHRATE=80", "SPEECHVOICE=fr-be"}));
     QVERIFY(lines.indexOf("SELDMODE=0") > lines.indexOf("TBSIZEZOOM=2"));
     QVERIFY(lines.indexOf("SpRect=200,200") == lines.indexOf("HINTFONTBOLD=YES") + 1);
 

@@ -3,6 +3,7 @@
 #include "MainWindowHost.h"
 #include "Screenshots.h"
 
+#include "documents/RecoveryJournal.h"
 #include "documents/WorkLock.h"
 #include "editor/EP_ItEdt.h"
 #include "editor/ImageWidget.h"
@@ -13,9 +14,12 @@
 #include "platform/SessionEndWatcher.h"
 #include "report/TDPRptRect.h"
 #include "report/TDPRptSpDr.h"
+#include "report/TDPRptText.h"
 #include "sound/FakeAudioDevice.h"
 #include "sound/TEPSND_DocSoundPlayer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
 #include <csignal>
@@ -24,6 +28,8 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void unsavedWorkOfferedAtTheNextOpening_data();
+    void unsavedWorkOfferedAtTheNextOpening();
     void workDirParameter_data();
     void workDirParameter();
     void systemWorkDir_data();
@@ -675,6 +681,60 @@ void MainWindowTest::screenshotAtFitZoom()
     QVERIFY(AddCircle(frame.Editor(), &frame));
     frame.Editor().EndEdit(&frame, false);
     QVERIFY(Screenshots::Save(frame, QStringLiteral("mainwindow-fit.png")));
+}
+
+void MainWindowTest::unsavedWorkOfferedAtTheNextOpening_data()
+{
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Oui") << true;
+    QTest::newRow("Non") << false;
+}
+
+// A pupil types on one PC, which is switched off before the worksheet is
+// left; the pupil opens it again on another PC sharing the data root.
+void MainWindowTest::unsavedWorkOfferedAtTheNextOpening()
+{
+    QFETCH(bool, answer);
+    MainWindowHost first(1);
+    QVERIFY(first.Start({"page1"}));
+    TEP_Frm& frame = *first.frame;
+    QVERIFY(frame.Editor().AddText(&frame));
+    for (const QChar c : QStringLiteral("Bonjour"))
+        QVERIFY(frame.Editor().KeyPress(c));
+    // Typing writes nothing; the copy's timer does, a little later.
+    const QString copy = first.Folder() + "/page1_XXXX.recup";
+    QVERIFY(!QFileInfo::exists(copy));
+    first.clock.Advance(RecoveryJournal::DelayMs);
+    frame.Journal().Tick();
+    QVERIFY(QFileInfo::exists(copy));
+    QVERIFY(!QFileInfo::exists(first.WorkPath("page1")));
+
+    MainWindowHost second(1);
+    QVERIFY(QFile::copy(copy, second.Folder() + "/page1_XXXX.recup"));
+    second.messenger.YesNoAnswers << answer;
+    QVERIFY(second.Start({"page1"}));
+    QCOMPARE(second.messenger.Asked.size(), 1);
+    QVERIFY2(second.messenger.Asked[0].startsWith("Un travail non enregistré a été retrouvé (le "),
+        qPrintable(second.messenger.Asked[0]));
+    QVERIFY(second.messenger.Asked[0].endsWith("). Voulez-vous le reprendre ?"));
+    const auto* text = dynamic_cast<const TDPRptText*>(second.frame->RootItem->FindByName("NEWIT_1"));
+    QCOMPARE(text != nullptr, answer);
+    if (answer)
+        QCOMPARE(text->Value, QString("Bonjour"));
+    // Esc saves: the recovered work becomes the work file, the copy goes;
+    // refused, the copy stays aside for the teacher and nothing is written.
+    QTest::keyClick(second.frame.get(), Qt::Key_Escape);
+    QCOMPARE(QFileInfo::exists(second.WorkPath("page1")), answer);
+    const QStringList copies = QDir(second.Folder()).entryList({"*.recup"});
+    QCOMPARE(copies.size(), answer ? 0 : 1);
+    if (!answer)
+        QVERIFY(copies[0].startsWith("page1_XXXX 20"));
+    QVERIFY(second.messenger.Shown.isEmpty());
+
+    // On the first PC, leaving saves the work and removes the copy.
+    frame.LeaveDocument();
+    QVERIFY(QFileInfo::exists(first.WorkPath("page1")));
+    QVERIFY(!QFileInfo::exists(copy));
 }
 
 QTEST_MAIN(MainWindowTest)

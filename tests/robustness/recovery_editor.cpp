@@ -1,0 +1,112 @@
+// A pupil typing into the real editor of the real main window (offscreen),
+// for the test that kills it at random moments. Types one character every
+// TypeEveryMs into text items of TypedPerItem characters, leaves and opens
+// the worksheet again (a save) every SaveEvery characters, and prints
+// "<characters typed> <milliseconds since the epoch>" after each character.
+// The characters typed are the sequence a, b, … z, a, …
+//
+// Usage: recovery_editor DATAROOT WORKSHEET
+#include "config/TEP_Config.h"
+#include "documents/ScriptedMessenger.h"
+#include "documents/TEP_DocsNode.h"
+#include "editor/DocumentChooser.h"
+#include "editor/EP_ItEdt.h"
+#include "editor/TEP_Frm.h"
+#include "platform/SteadyClock.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+constexpr int TypeEveryMs = 15;
+constexpr int TypedPerItem = 30;
+constexpr int SaveEvery = 90;
+constexpr int StopAfterMs = 30000; // killed long before
+
+class OneWorksheet : public DocumentChooser {
+public:
+    OneWorksheet(TEP_Config& config, const QString& name)
+        : m_config(config)
+        , m_name(name)
+    { }
+    bool ChooseDocument() override
+    {
+        if (m_chosen)
+            return false;
+        m_chosen = true;
+        TEP_DocsNode* node = Find(m_config.Tree());
+        return node && m_config.SetCurrentDocument(node->Document()).Ok();
+    }
+
+private:
+    TEP_DocsNode* Find(TEP_DocsNode* folder) const
+    {
+        for (int index = 0; folder && index < folder->ChildCount(); ++index) {
+            TEP_DocsNode* child = folder->ChildAt(index);
+            if (child->IsDocument() && child->Name() == m_name)
+                return child;
+            if (TEP_DocsNode* found = child->IsDocument() ? nullptr : Find(child))
+                return found;
+        }
+        return nullptr;
+    }
+    TEP_Config& m_config;
+    QString m_name;
+    bool m_chosen = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: recovery_editor DATAROOT WORKSHEET\n");
+        return 2;
+    }
+    const QString root = QString::fromLocal8Bit(argv[1]);
+    const QString worksheet = QString::fromLocal8Bit(argv[2]);
+    TEP_Config config;
+    ScriptedMessenger messenger; // any question: "Non"
+    SteadyClock clock;
+    TEP_Frm frame(config, messenger, clock);
+    frame.ShowSplash = [](SplashWindow&) {};
+    frame.MakeSoundPlayer = nullptr;
+    frame.Quit = [] {};
+    frame.MakeChooser = [&] { return std::make_unique<OneWorksheet>(config, worksheet); };
+    if (!frame.Initialize({QStringLiteral("DIR=") + root}) || !frame.RootItem) {
+        std::fprintf(stderr, "not opened: %s\n", qPrintable(messenger.Shown.join(QLatin1Char('\n'))));
+        return 1;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+
+    int typed = 0;
+    QTimer typing;
+    typing.callOnTimeout([&] {
+        EP_ItEdt& editor = frame.Editor();
+        if (typed > 0 && typed % SaveEvery == 0 && editor.Current()) {
+            frame.SaveWork(); // as when the pupil leaves the worksheet
+            frame.ShowDocument();
+        }
+        if (typed % TypedPerItem == 0 && !editor.AddText(&frame)) {
+            std::fprintf(stderr, "no text item added\n");
+            application.exit(1);
+            return;
+        }
+        if (!editor.KeyPress(QChar(u'a' + typed % 26))) {
+            std::fprintf(stderr, "character refused\n");
+            application.exit(1);
+            return;
+        }
+        ++typed;
+        std::printf("%d %lld\n", typed, QDateTime::currentMSecsSinceEpoch());
+        std::fflush(stdout);
+    });
+    typing.start(TypeEveryMs);
+    QTimer::singleShot(StopAfterMs, &application, [&] { application.exit(0); });
+    return application.exec();
+}
