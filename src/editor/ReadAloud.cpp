@@ -1,6 +1,8 @@
 #include "ReadAloud.h"
 
 #include "EP_ItEdt.h"
+#include "ImageWidget.h"
+#include "PageScrollBox.h"
 
 #include "config/TEP_Config.h"
 #include "documents/Messenger.h"

@@ -4,7 +4,12 @@
 
 namespace {
 
-bool g_open = false; // the library's state is the process's
+// The library's state is the process's: one engine uses it at a time, and
+// it is started once per output kind (started again, its synthesis thread
+// may wait forever).
+bool g_open = false;
+int g_output = -1;
+int g_sampleRate = 0;
 
 } // namespace
 
@@ -16,6 +21,14 @@ int EspeakEngine::Initialise(int output, QString* why)
             *why = QStringLiteral("La synthèse vocale espeak-ng est déjà utilisée.");
         return 0;
     }
+    if (g_output == output) {
+        g_open = true;
+        espeak_SetVoiceByName(SpeechEngine::DefaultVoice.toUtf8().constData());
+        return g_sampleRate;
+    }
+    if (g_output >= 0)
+        espeak_Terminate();
+    g_output = -1;
     // Without this option the library ends the program when its data is missing.
     const int rate = espeak_Initialize(espeak_AUDIO_OUTPUT(output), 200, nullptr, espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) {
@@ -30,6 +43,8 @@ int EspeakEngine::Initialise(int output, QString* why)
         return 0;
     }
     g_open = true;
+    g_output = output;
+    g_sampleRate = rate;
     return rate;
 }
 
@@ -72,9 +87,7 @@ EspeakEngine::~EspeakEngine()
 
 void EspeakEngine::Close()
 {
-    if (!g_open)
-        return;
-    espeak_Terminate();
+    // Kept started for the next engine of the same kind.
     g_open = false;
 }
 

@@ -43,7 +43,8 @@ bool EspeakWavEngine::Speak(const QStringList& phrases)
     EspeakEngine::Apply(m_rate, m_voice);
     QByteArray samples;
     g_samples = &samples;
-    const bool synthesised = EspeakEngine::Synthesise(phrases) && espeak_Synchronize() == EE_OK;
+    // Synchronous output: the samples are all there when the call returns.
+    const bool synthesised = EspeakEngine::Synthesise(phrases);
     g_samples = nullptr;
     if (!synthesised) {
         m_lastError = QStringLiteral("La synthèse vocale a échoué.");

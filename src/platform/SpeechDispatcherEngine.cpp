@@ -11,6 +11,11 @@ namespace {
 QMutex g_mutex;
 QPointer<SpeechDispatcherEngine> g_engine;
 
+SPDConnection* Library(void* connection)
+{
+    return static_cast<SPDConnection*>(connection);
+}
+
 } // namespace
 
 std::unique_ptr<SpeechDispatcherEngine> SpeechDispatcherEngine::Connect(QString* why)
@@ -30,16 +35,17 @@ std::unique_ptr<SpeechDispatcherEngine> SpeechDispatcherEngine::Connect(QString*
     return engine;
 }
 
-SpeechDispatcherEngine::SpeechDispatcherEngine(SPDConnection* connection)
+SpeechDispatcherEngine::SpeechDispatcherEngine(void* connection)
     : m_connection(connection)
 {
     const auto notified
         = [](size_t message, size_t client, SPDNotificationType state) { Notified(message, client, int(state)); };
-    m_connection->callback_end = notified;
-    m_connection->callback_cancel = notified;
-    spd_set_notification_on(m_connection, SPD_END);
-    spd_set_notification_on(m_connection, SPD_CANCEL);
-    spd_set_data_mode(m_connection, SPD_DATA_SSML);
+    SPDConnection* library = Library(m_connection);
+    library->callback_end = notified;
+    library->callback_cancel = notified;
+    spd_set_notification_on(library, SPD_END);
+    spd_set_notification_on(library, SPD_CANCEL);
+    spd_set_data_mode(library, SPD_DATA_SSML);
 }
 
 SpeechDispatcherEngine::~SpeechDispatcherEngine()
@@ -48,8 +54,8 @@ SpeechDispatcherEngine::~SpeechDispatcherEngine()
         QMutexLocker lock(&g_mutex);
         g_engine = nullptr;
     }
-    spd_cancel(m_connection);
-    spd_close(m_connection);
+    spd_cancel(Library(m_connection));
+    spd_close(Library(m_connection));
 }
 
 void SpeechDispatcherEngine::Notified(size_t message, size_t, int)
@@ -68,12 +74,12 @@ void SpeechDispatcherEngine::Notified(size_t message, size_t, int)
 bool SpeechDispatcherEngine::Speak(const QStringList& phrases)
 {
     Stop();
-    spd_set_language(m_connection, "fr");
+    spd_set_language(Library(m_connection), "fr");
     if (m_voice != DefaultVoice)
-        spd_set_synthesis_voice(m_connection, m_voice.toUtf8().constData());
+        spd_set_synthesis_voice(Library(m_connection), m_voice.toUtf8().constData());
     // -100..100 around the voice's own speed.
-    spd_set_voice_rate(m_connection, qBound(-100, m_rate - NormalRate, 100));
-    const int message = spd_say(m_connection, SPD_TEXT, SpeechEngine::Markup(phrases).constData());
+    spd_set_voice_rate(Library(m_connection), qBound(-100, m_rate - NormalRate, 100));
+    const int message = spd_say(Library(m_connection), SPD_TEXT, SpeechEngine::Markup(phrases).constData());
     if (message <= 0)
         return false;
     m_message = message;
@@ -84,7 +90,7 @@ void SpeechDispatcherEngine::Stop()
 {
     if (m_message <= 0)
         return;
-    spd_cancel(m_connection);
+    spd_cancel(Library(m_connection));
     m_message = 0;
     emit Finished();
 }

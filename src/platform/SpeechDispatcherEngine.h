@@ -2,8 +2,6 @@
 
 #include "SpeechEngine.h"
 
-struct SPDConnection;
-
 // Speech through the speech-dispatcher server (libspeechd), which the
 // desktop's screen reader may share. Only taken when the server already
 // answers: it is never started from here.
@@ -19,11 +17,12 @@ public:
     bool IsSpeaking() const override { return m_message > 0; }
 
 private:
-    explicit SpeechDispatcherEngine(SPDConnection* connection);
+    // connection: the library's SPDConnection (its type has no name to declare).
+    explicit SpeechDispatcherEngine(void* connection);
     // The server's end-of-message notice, brought to the window's thread.
     void MessageEnded(int message);
     static void Notified(size_t message, size_t client, int state);
 
-    SPDConnection* m_connection = nullptr;
+    void* m_connection = nullptr;
     int m_message = 0; // the message being read, 0 when none
 };

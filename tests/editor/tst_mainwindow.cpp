@@ -12,6 +12,7 @@
 #include "editor/StartParameters.h"
 #include "params/Numbers.h"
 #include "platform/SessionEndWatcher.h"
+#include "platform/WindowsKeys.h"
 #include "report/TDPRptRect.h"
 #include "report/TDPRptSpDr.h"
 #include "report/TDPRptText.h"
@@ -699,6 +700,8 @@ void MainWindowTest::unsavedWorkOfferedAtTheNextOpening()
     QVERIFY(first.Start({"page1"}));
     TEP_Frm& frame = *first.frame;
     QVERIFY(frame.Editor().AddText(&frame));
+    frame.Editor().KeyDown(WindowsKeys::Return, 0); // Enter starts the text entry
+    frame.Editor().KeyPress(QChar(WindowsKeys::EnterCharacter));
     for (const QChar c : QStringLiteral("Bonjour"))
         QVERIFY(frame.Editor().KeyPress(c));
     // Typing writes nothing; the copy's timer does, a little later.

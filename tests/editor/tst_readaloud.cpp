@@ -3,6 +3,8 @@
 #include "MainWindowHost.h"
 
 #include "editor/EP_ItEdt.h"
+#include "editor/ImageWidget.h"
+#include "editor/PageScrollBox.h"
 #include "editor/ReadAloud.h"
 #include "platform/EspeakWavEngine.h"
 #include "platform/SpeechEngine.h"

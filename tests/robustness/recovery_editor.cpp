@@ -11,8 +11,11 @@
 #include "documents/TEP_DocsNode.h"
 #include "editor/DocumentChooser.h"
 #include "editor/EP_ItEdt.h"
+#include "editor/ImageWidget.h"
+#include "editor/PageScrollBox.h"
 #include "editor/TEP_Frm.h"
 #include "platform/SteadyClock.h"
+#include "platform/WindowsKeys.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -92,10 +95,14 @@ int main(int argc, char** argv)
             frame.SaveWork(); // as when the pupil leaves the worksheet
             frame.ShowDocument();
         }
-        if (typed % TypedPerItem == 0 && !editor.AddText(&frame)) {
-            std::fprintf(stderr, "no text item added\n");
-            application.exit(1);
-            return;
+        if (typed % TypedPerItem == 0) {
+            if (!editor.AddText(&frame)) {
+                std::fprintf(stderr, "no text item added\n");
+                application.exit(1);
+                return;
+            }
+            editor.KeyDown(WindowsKeys::Return, 0); // Enter starts the text entry
+            editor.KeyPress(QChar(WindowsKeys::EnterCharacter));
         }
         if (!editor.KeyPress(QChar(u'a' + typed % 26))) {
             std::fprintf(stderr, "character refused\n");
