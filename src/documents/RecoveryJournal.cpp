@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSysInfo>
 
 using MessageText::Quoted;
@@ -50,6 +51,13 @@ QString RecoveryJournal::PathFor(const TEP_Doc& document)
 bool RecoveryJournal::IsJournalName(const QString& fileName)
 {
     return fileName.endsWith(Extension, Qt::CaseInsensitive);
+}
+
+bool RecoveryJournal::IsKeptAsideName(const QString& fileName)
+{
+    static const QRegularExpression dated(QStringLiteral(" \\d{4}-\\d\\d-\\d\\d \\d\\dh\\d\\d( \\(\\d+\\))?\\.recup$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return dated.match(fileName).hasMatch();
 }
 
 QString RecoveryJournal::HostName()

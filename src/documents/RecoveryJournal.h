@@ -59,6 +59,8 @@ public:
     // "<folder>/<worksheet>_<user>.recup".
     static QString PathFor(const TEP_Doc& document);
     static bool IsJournalName(const QString& fileName);
+    // A copy kept aside ("… 2026-12-10 11h32.recup", "… 11h32 (2).recup").
+    static bool IsKeptAsideName(const QString& fileName);
     // What the folder holds for the document's current user.
     static Found Inspect(const TEP_Doc& document);
     // The file bytes for a definition text written at a time on a host.

@@ -147,6 +147,9 @@ private:
     // user is named as the background layer, or the work file's name is that
     // of another worksheet's work.
     Outcome CheckWorkName() const;
+    // The copies kept against a power cut of this worksheet's work
+    // ("<name>_*.recup", live and kept aside): file names in the folder.
+    QStringList RecoveryFiles() const;
     int ExportResolution(Outcome& outcome) const;
     void ForgetUnloadedWork(bool wasLoaded);
     // Lists the folder again after the document's files changed.

@@ -4,6 +4,7 @@
 #include "FolderFiles.h"
 #include "JpegHeader.h"
 #include "MessageText.h"
+#include "RecoveryJournal.h"
 #include "params/Numbers.h"
 #include "params/SafeSave.h"
 #include "params/StrFields.h"
@@ -62,6 +63,16 @@ int TEP_Doc::EPDoc_ListWork(QStringList& files, QStringList& users, QStringList*
     return int(files.size());
 }
 
+QStringList TEP_Doc::RecoveryFiles() const
+{
+    QStringList files;
+    const FolderFiles listing(m_folder);
+    for (const QString& file : listing.Names())
+        if (RecoveryJournal::IsJournalName(file) && OwnsFile(listing, file))
+            files << file;
+    return files;
+}
+
 void TEP_Doc::RememberFiles()
 {
     const FolderFiles listing(m_folder);
@@ -100,6 +111,9 @@ Outcome TEP_Doc::EPDoc_Rename(const QString& newName)
     EPDoc_ListWork(works, users, &newWorks, QString(), name);
     for (int i = 0; i < works.size(); ++i)
         others << Move {works[i], newWorks[i]};
+    // The copies of unsaved work follow, so a pupil still finds theirs.
+    for (const QString& copy : RecoveryFiles())
+        others << Move {FileNameRules::Join(m_folder, copy), renamed(copy.mid(m_name.size()))};
 
     const QString oldImage = m_imagePath;
     const QString newImage = renamed(QLatin1Char('.') + QFileInfo(oldImage).suffix());
@@ -189,6 +203,10 @@ Outcome TEP_Doc::EPDoc_MoveTo(const QString& folder, bool alreadyMoved)
     // Listed while the picture still tells which files are this worksheet's.
     QStringList works, users, newWorks;
     EPDoc_ListWork(works, users, &newWorks, target);
+    for (const QString& copy : RecoveryFiles()) {
+        works << FileNameRules::Join(m_folder, copy);
+        newWorks << FileNameRules::Join(target, copy);
+    }
     const QString newImage = FileNameRules::Join(target, FileNameOf(m_imagePath));
     if (!QFile::rename(m_imagePath, newImage))
         return Outcome::Failure(QStringLiteral("Le document ne peut être déplacé : erreur de MoveFile()!"));
@@ -218,6 +236,8 @@ Outcome TEP_Doc::EPDoc_DeleteFiles()
         files << HelpSoundPath();
     if (HasBackgroundLayer())
         files << BackgroundLayerPath();
+    for (const QString& copy : RecoveryFiles())
+        files << FileNameRules::Join(m_folder, copy);
     files << m_imagePath;
     Outcome outcome;
     for (const QString& file : std::as_const(files))
@@ -262,6 +282,19 @@ Outcome TEP_Doc::EPDoc_DeleteWork(const QString& user)
             outcome.Fail(
                 QStringLiteral("Impossible de supprimer le travail du document %1 pour l'utilisateur %2 (fichier:%3).")
                     .arg(Quoted(m_name), Quoted(users[i]), Quoted(files[i])));
+    }
+    // A deleted work is not offered back at the next opening; copies kept
+    // aside stay for the teacher.
+    const QString prefix = m_name + QLatin1Char('_');
+    for (const QString& copy : RecoveryFiles()) {
+        if (RecoveryJournal::IsKeptAsideName(copy))
+            continue;
+        const QString copyUser
+            = copy.mid(prefix.size(), copy.size() - prefix.size() - RecoveryJournal::Extension.size());
+        if (!only.isEmpty() && StrTrim(copyUser).compare(only, Qt::CaseInsensitive) != 0)
+            continue;
+        if (!QFile::remove(FileNameRules::Join(m_folder, copy)))
+            outcome.Fail(QStringLiteral("Impossible de supprimer le fichier : %1.").arg(Quoted(copy)));
     }
     return outcome;
 }

@@ -62,6 +62,7 @@ private slots:
     void goesWhenSavedOrBackToTheSavedWork();
     void failedWriteIsRetried();
     void namesNeverTakenByListingsOrCleanUp();
+    void followsTheWorksheet();
 
 private:
     QString Path(const QString& name) const { return m_dir->filePath(name); }
@@ -399,6 +400,47 @@ void TestRecoveryJournal::namesNeverTakenByListingsOrCleanUp()
         QVERIFY(!SafeSave::IsTemporaryName(name));
     SafeSave::RemoveStaleTemporaries(m_dir->path(), 0);
     QCOMPARE(JournalFiles(m_dir->path()).size(), 2);
+}
+
+// Renamed, moved or deleted, a worksheet takes the copies of unsaved work
+// with its other files; deleting a pupil's work takes that pupil's live copy
+// (it would bring the work back) and leaves the copies kept aside.
+void TestRecoveryJournal::followsTheWorksheet()
+{
+    LeaveJournal("gardé");
+    {
+        TEP_Doc doc;
+        OpenWithWork(doc);
+        ScriptedMessenger messenger; // "Non"
+        RecoveryJournal journal(m_clock);
+        QVERIFY(journal.Offer(doc, messenger));
+    }
+    LeaveJournal("vivant");
+    const QString kept = JournalFiles(m_dir->path()).first();
+    QVERIFY(RecoveryJournal::IsKeptAsideName(kept));
+    QVERIFY(!RecoveryJournal::IsKeptAsideName("Fiche_Paul.recup"));
+    // Another worksheet's copy stays where it is.
+    QVERIFY(TestFiles::WriteBytes(Path("Fiche_2.jpg"), JpegFixtures::Jpeg(210, 297, 25)));
+    QVERIFY(TestFiles::WriteBytes(Path("Fiche_2_Paul.recup"), "x"));
+
+    TEP_Doc doc;
+    QVERIFY(doc.EPDoc_Init("Fiche", m_dir->path()));
+    QVERIFY(doc.EPDoc_SetUser("Paul"));
+    const Outcome renamed = doc.EPDoc_Rename("Exercice");
+    QVERIFY2(renamed && !renamed.HasMessages(), qPrintable(renamed.Text()));
+    const QString keptRenamed = "Exercice" + kept.mid(5);
+    QCOMPARE(JournalFiles(m_dir->path()), (QStringList {"Exercice_Paul.recup", keptRenamed, "Fiche_2_Paul.recup"}));
+
+    QVERIFY(QDir(m_dir->path()).mkdir("Classe"));
+    const Outcome moved = doc.EPDoc_MoveTo(Path("Classe"), false);
+    QVERIFY2(moved && !moved.HasMessages(), qPrintable(moved.Text()));
+    QCOMPARE(JournalFiles(Path("Classe")), (QStringList {"Exercice_Paul.recup", keptRenamed}));
+    QCOMPARE(JournalFiles(m_dir->path()), QStringList {"Fiche_2_Paul.recup"});
+
+    QVERIFY(doc.EPDoc_DeleteWork("Paul"));
+    QCOMPARE(JournalFiles(Path("Classe")), QStringList {keptRenamed});
+    QVERIFY(doc.EPDoc_DeleteFiles());
+    QCOMPARE(QDir(Path("Classe")).entryList(QDir::Files), QStringList {});
 }
 
 QTEST_MAIN(TestRecoveryJournal)

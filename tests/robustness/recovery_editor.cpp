@@ -5,7 +5,7 @@
 // "<characters typed> <milliseconds since the epoch>" after each character.
 // The characters typed are the sequence a, b, … z, a, …
 //
-// Usage: recovery_editor DATAROOT WORKSHEET
+// Usage: recovery_editor DATAROOT WORKSHEET [PUPIL]
 #include "config/TEP_Config.h"
 #include "documents/ScriptedMessenger.h"
 #include "documents/TEP_DocsNode.h"
@@ -31,15 +31,18 @@ constexpr int StopAfterMs = 30000; // killed long before
 
 class OneWorksheet : public DocumentChooser {
 public:
-    OneWorksheet(TEP_Config& config, const QString& name)
+    OneWorksheet(TEP_Config& config, const QString& name, const QString& pupil)
         : m_config(config)
         , m_name(name)
+        , m_pupil(pupil)
     { }
     bool ChooseDocument() override
     {
         if (m_chosen)
             return false;
         m_chosen = true;
+        if (!m_pupil.isEmpty() && !m_config.SetUser(m_pupil, false))
+            return false;
         TEP_DocsNode* node = Find(m_config.Tree());
         return node && m_config.SetCurrentDocument(node->Document()).Ok();
     }
@@ -58,6 +61,7 @@ private:
     }
     TEP_Config& m_config;
     QString m_name;
+    QString m_pupil;
     bool m_chosen = false;
 };
 
@@ -66,12 +70,13 @@ private:
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: recovery_editor DATAROOT WORKSHEET\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: recovery_editor DATAROOT WORKSHEET [PUPIL]\n");
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     const QString worksheet = QString::fromLocal8Bit(argv[2]);
+    const QString pupil = argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString();
     TEP_Config config;
     ScriptedMessenger messenger; // any question: "Non"
     SteadyClock clock;
@@ -79,7 +84,7 @@ int main(int argc, char** argv)
     frame.ShowSplash = [](SplashWindow&) {};
     frame.MakeSoundPlayer = nullptr;
     frame.Quit = [] {};
-    frame.MakeChooser = [&] { return std::make_unique<OneWorksheet>(config, worksheet); };
+    frame.MakeChooser = [&] { return std::make_unique<OneWorksheet>(config, worksheet, pupil); };
     if (!frame.Initialize({QStringLiteral("DIR=") + root}) || !frame.RootItem) {
         std::fprintf(stderr, "not opened: %s\n", qPrintable(messenger.Shown.join(QLatin1Char('\n'))));
         return 1;
