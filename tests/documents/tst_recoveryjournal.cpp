@@ -429,12 +429,12 @@ void TestRecoveryJournal::followsTheWorksheet()
     const Outcome renamed = doc.EPDoc_Rename("Exercice");
     QVERIFY2(renamed && !renamed.HasMessages(), qPrintable(renamed.Text()));
     const QString keptRenamed = "Exercice" + kept.mid(5);
-    QCOMPARE(JournalFiles(m_dir->path()), (QStringList {"Exercice_Paul.recup", keptRenamed, "Fiche_2_Paul.recup"}));
+    QCOMPARE(JournalFiles(m_dir->path()), (QStringList {keptRenamed, "Exercice_Paul.recup", "Fiche_2_Paul.recup"}));
 
     QVERIFY(QDir(m_dir->path()).mkdir("Classe"));
     const Outcome moved = doc.EPDoc_MoveTo(Path("Classe"), false);
     QVERIFY2(moved && !moved.HasMessages(), qPrintable(moved.Text()));
-    QCOMPARE(JournalFiles(Path("Classe")), (QStringList {"Exercice_Paul.recup", keptRenamed}));
+    QCOMPARE(JournalFiles(Path("Classe")), (QStringList {keptRenamed, "Exercice_Paul.recup"}));
     QCOMPARE(JournalFiles(m_dir->path()), QStringList {"Fiche_2_Paul.recup"});
 
     QVERIFY(doc.EPDoc_DeleteWork("Paul"));

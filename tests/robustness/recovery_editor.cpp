@@ -3,7 +3,8 @@
 // TypeEveryMs into text items of TypedPerItem characters, leaves and opens
 // the worksheet again (a save) every SaveEvery characters, and prints
 // "<characters typed> <milliseconds since the epoch>" after each character.
-// The characters typed are the sequence a, b, … z, a, …
+// The characters typed are Sentence over and over, one sentence an item,
+// each item a line below the previous one.
 //
 // Usage: recovery_editor DATAROOT WORKSHEET [PUPIL]
 #include "config/TEP_Config.h"
@@ -25,7 +26,9 @@
 namespace {
 
 constexpr int TypeEveryMs = 15;
-constexpr int TypedPerItem = 30;
+const QString Sentence = QStringLiteral("Le petit chat dort sur le lit.");
+const int TypedPerItem = int(Sentence.size());
+constexpr int LineStep = 40; // pixels between two items
 constexpr int SaveEvery = 90;
 constexpr int StopAfterMs = 30000; // killed long before
 
@@ -106,10 +109,11 @@ int main(int argc, char** argv)
                 application.exit(1);
                 return;
             }
+            editor.Move(EP_ItEdt::MoveDown, LineStep * (typed / TypedPerItem % 20), true);
             editor.KeyDown(WindowsKeys::Return, 0); // Enter starts the text entry
             editor.KeyPress(QChar(WindowsKeys::EnterCharacter));
         }
-        if (!editor.KeyPress(QChar(u'a' + typed % 26))) {
+        if (!editor.KeyPress(Sentence[typed % TypedPerItem])) {
             std::fprintf(stderr, "character refused\n");
             application.exit(1);
             return;

@@ -25,12 +25,13 @@
 
 namespace {
 
-// What was typed by then: the sequence a, b, … z, a, …
+// What was typed by then: the helper's sentence over and over.
 QString Typed(int count)
 {
+    const QString sentence = QStringLiteral("Le petit chat dort sur le lit.");
     QString text;
     for (int index = 0; index < count; ++index)
-        text += QChar(u'a' + index % 26);
+        text += sentence[index % sentence.size()];
     return text;
 }
 
