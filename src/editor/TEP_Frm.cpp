@@ -355,7 +355,7 @@ void TEP_Frm::keyPressEvent(QKeyEvent* event)
     // The reading keys come before anything else, as F11 does everywhere.
     if (TakeReadingKey(event))
         return;
-    // The toolbar sees keys first: a pending add takes them all.
+    // Then the toolbar: a pending add takes every other key.
     if (ToolsBarPendingKey(event))
         return;
     if (KeyDispatch && KeyDispatch(event))
