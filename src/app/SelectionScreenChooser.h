@@ -17,6 +17,7 @@ public:
         : m_screen(config, messenger, clock, player, nullptr, parent)
     { }
     bool ChooseDocument() override { return m_screen.ChooseDocument(); }
+    bool AskSettingsPassword() { return m_screen.AskSettingsPassword(); }
 
 private:
     TEP_SelectFrm m_screen;

@@ -3,6 +3,8 @@
 // without a worksheet or the session ends.
 #include "SelectionScreenChooser.h"
 
+#include "commands/PaletteConnection.h"
+#include "commands/TPaFrmForm.h"
 #include "config/TEP_Config.h"
 #include "editor/StartParameters.h"
 #include "editor/TEP_Frm.h"
@@ -28,6 +30,15 @@ int Run(QApplication& application)
     window.MakeChooser = [&] {
         return std::make_unique<SelectionScreenChooser>(config, messenger, clock, window.SoundPlayer(), &window);
     };
+    TPaFrmForm palette(config, messenger, clock, &window);
+    // Without a password nothing is asked; otherwise the selection
+    // screen's question, passed once for the session when so chosen.
+    PaletteConnection::Connect(window, palette, [&] {
+        if (config.Password.isEmpty())
+            return true;
+        auto* chooser = dynamic_cast<SelectionScreenChooser*>(window.Chooser());
+        return chooser && chooser->AskSettingsPassword();
+    });
     SessionEndWatcher sessionEnd;
     QObject::connect(&sessionEnd, &SessionEndWatcher::SessionEnding, &window, &TEP_Frm::EndSession);
 

@@ -122,6 +122,9 @@ public:
     void UpdateCaption();
     void UpdatePrinterLabel();
     void UpdateSoundLabels();
+    // The settings password question ("Mot de passe"), also asked by the
+    // palette before a key is redefined; true when passed.
+    bool AskSettingsPassword();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -140,7 +143,6 @@ private:
     void SetUpMode();
     void ScreenClosing();
     void CloseAs(Showing showing);
-    bool AskSettingsPassword();
     void NewPassword();
     bool ChooseUserName(bool& askName);
     // Commands
