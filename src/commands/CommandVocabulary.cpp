@@ -148,7 +148,8 @@ void AddColours(QList<CommandVocabulary::StandardKey>& keys, const char* prefix)
     } colours[] = {{"Black_Pnl", 'N', "<N>"}, {"Green_Pnl", 'V', "<V>"}, {"Blue_Pnl", 'B', "<B>"},
         {"Red_Pnl", 'R', "<R>"}, {"Orange_Pnl", 'O', "<O>"}, {"Yellow_Pnl", 'J', "<J>"}};
     for (const auto& colour : colours)
-        keys.append(Character((QByteArray(prefix) + colour.suffix).constData(), colour.key, colour.caption, kNarrow, 9));
+        keys.append(
+            Character((QByteArray(prefix) + colour.suffix).constData(), colour.key, colour.caption, kNarrow, 9));
 }
 
 void AddKeypad(QList<CommandVocabulary::StandardKey>& keys, const char* prefix)

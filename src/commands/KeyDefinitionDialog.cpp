@@ -48,8 +48,10 @@ KeyDefinitionDialog::KeyDefinitionDialog(QWidget* parent)
     m_font = button(QStringLiteral("Police libellé"), QStringLiteral("CaptionFontBtn"));
     captionRow->addWidget(m_font);
     buttons->addLayout(captionRow);
-    m_standard = button(QStringLiteral("Activer les touches 'clavier standard' par défaut"), QStringLiteral("StandardKeysBtn"));
-    m_laptop = button(QStringLiteral("Activer les touches 'clavier portable' par défaut"), QStringLiteral("LaptopKeysBtn"));
+    m_standard = button(
+        QStringLiteral("Activer les touches 'clavier standard' par défaut"), QStringLiteral("StandardKeysBtn"));
+    m_laptop
+        = button(QStringLiteral("Activer les touches 'clavier portable' par défaut"), QStringLiteral("LaptopKeysBtn"));
     m_laptop->setEnabled(false);
     buttons->addWidget(m_standard);
     buttons->addWidget(m_laptop);

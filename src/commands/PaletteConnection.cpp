@@ -22,7 +22,11 @@ void PaletteConnection::Connect(TEP_Frm& window, TPaFrmForm& palette, std::funct
         if (TEPSND_DocSoundPlayer* player = window.SoundPlayer())
             player->Play(sound);
     };
-    palette.OnSiblingDocument = [&window](bool previous) { return window.GoToSiblingDocument(previous); };
+    // The window beeps itself when there is no such worksheet.
+    palette.OnSiblingDocument = [&window](bool previous) {
+        window.GoToSiblingDocument(previous);
+        return true;
+    };
     palette.OnAccessCheck = std::move(accessCheck);
     window.DockedPanelWidth = [&palette](QWidget* panel) { return palette.DockedWidth(panel); };
     window.PaletteMainPanel = palette.MainPnl();

@@ -262,13 +262,13 @@ void TDPanel::Fire()
 {
     if (!Owner)
         return;
+    // Letters are fired as characters; a letter redefined without Shift has
+    // no character, and its key fires it.
     const bool letter = KeyCode >= WindowsKeys::LetterA && KeyCode <= WindowsKeys::LetterZ;
-    if (KeyCode != 0 && !letter)
+    if (KeyCode != 0 && (!letter || KeyChar == 0))
         Owner->KeyDown(KeyCode, ShiftState);
     else if (KeyChar != 0)
         Owner->KeyPress(KeyChar);
-    else if (letter)
-        Owner->KeyPress(quint8(KeyCode)); // a letter redefined without Shift: typed as its capital
 }
 
 // --- Definitions -------------------------------------------------------------------------------

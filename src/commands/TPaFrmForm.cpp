@@ -221,8 +221,8 @@ void TPaFrmForm::UpdateSoundPictures()
     const TEP_Doc* document = ItemEditor ? ItemEditor->Document() : nullptr;
     m_soundC = document && document->HasInstructionSound();
     m_soundA = document && document->HasHelpSound();
-    for (const auto& [name, picture, shown] : {std::tuple {"SoundC_Img", "sound-c", m_soundC},
-             std::tuple {"SoundA_Img", "sound-a", m_soundA}})
+    for (const auto& [name, picture, shown] :
+        {std::tuple {"SoundC_Img", "sound-c", m_soundC}, std::tuple {"SoundA_Img", "sound-a", m_soundA}})
         if (auto* image = m_mainPnl->findChild<QLabel*>(QString::fromLatin1(name)))
             image->setPixmap(CommandPictures::Picture(QString::fromLatin1(picture), image->size(), !shown));
 }
@@ -251,6 +251,10 @@ void TPaFrmForm::SetMode(int mode)
         return;
     }
     m_mode = mode;
+    // A group left remembers its command for the next visit.
+    if (ActiveGroup && ActiveGroup != group)
+        if (TDPanel* last = ActiveGroup->DeepestSelected(); last && last != ActiveGroup)
+            ActiveGroup->CurrentChild = last;
     ActiveGroup = group;
     if (mode == ItemMode)
         RebuildItemGroup();
@@ -272,8 +276,8 @@ void TPaFrmForm::SetMode(int mode)
     if (mode == MainMode && ItemEditor && !ItemEditor->Current()) {
         TDPanel* remembered = m_mainGroup->CurrentChild;
         const QString name = remembered ? remembered->Name() : QString();
-        if (name == QLatin1String("EditIt_Pnl") || name == QLatin1String("Sup_Pnl") || name == QLatin1String("NextIt_Pnl")
-            || name == QLatin1String("PrevIt_Pnl")) {
+        if (name == QLatin1String("EditIt_Pnl") || name == QLatin1String("Sup_Pnl")
+            || name == QLatin1String("NextIt_Pnl") || name == QLatin1String("PrevIt_Pnl")) {
             // The item the command will act on is chosen at once; the
             // selection must not take the palette to the item's panel.
             Busy([&] { return ItemEditor->Navigate(this, EP_ItEdt::SelectFirst); });

@@ -89,9 +89,11 @@ void TPaFrmForm::KeyDown(int keyCode, quint8 shift)
         }
         return;
     case WindowsKeys::Return:
-        if (m_mode == TextMode)
+        if (m_mode == TextMode) {
             m_textGroup->SelectControl(Control(QStringLiteral("TextContent_Pnl")));
-        return;
+            return;
+        }
+        break;
     case WindowsKeys::Escape:
         return;
     default:
@@ -145,9 +147,8 @@ void TPaFrmForm::Dispatch(int keyCode, int character)
 
 void TPaFrmForm::DispatchMain(int keyCode, int character)
 {
-    const auto matches = [&](const char* name) {
-        return m_mainGroup->MatchesKey(keyCode, character, QString::fromLatin1(name));
-    };
+    const auto matches
+        = [&](const char* name) { return m_mainGroup->MatchesKey(keyCode, character, QString::fromLatin1(name)); };
     EP_ItEdt& editor = *ItemEditor;
     if (matches("Select_Txt_Pnl")) {
         m_settingTextBox = true;
@@ -208,9 +209,7 @@ void TPaFrmForm::DispatchMain(int keyCode, int character)
 
 bool TPaFrmForm::DispatchMoves(TDPanel* member, const QString& prefix, int keyCode, int character)
 {
-    const auto matches = [&](const QString& suffix) {
-        return member->MatchesKey(keyCode, character, prefix + suffix);
-    };
+    const auto matches = [&](const QString& suffix) { return member->MatchesKey(keyCode, character, prefix + suffix); };
     EP_ItEdt& editor = *ItemEditor;
     bool any = false;
     for (const auto& move : kMoves)
@@ -246,14 +245,16 @@ void TPaFrmForm::DispatchItem(int keyCode, int character)
     if (name == QLatin1String("ItMovePnl")) {
         DispatchMoves(member, QStringLiteral("It"), keyCode, character);
         for (const bool thinner : {true, false})
-            if (member->MatchesKey(keyCode, character, thinner ? QStringLiteral("PenSizeLess_Pnl") : QStringLiteral("PenSizeMore_Pnl"))
+            if (member->MatchesKey(
+                    keyCode, character, thinner ? QStringLiteral("PenSizeLess_Pnl") : QStringLiteral("PenSizeMore_Pnl"))
                 && !ItemEditor->ChangePenSize(thinner ? -kPenStep : kPenStep))
                 m_messenger.Beep();
     } else if (name == QLatin1String("ItSizePnl") && kind != TDPRptSpDr::SpLines && kind != TDPRptSpDr::SpArrow) {
         DispatchSize(member, keyCode, character);
     } else if (name == QLatin1String("ArrowItFnctPnl") && kind == TDPRptSpDr::SpArrow) {
         DispatchArrow(member, keyCode, character);
-    } else if (name == QLatin1String("CircleItTypePnl") && kind >= TDPRptSpDr::SpBCircle && kind <= TDPRptSpDr::SpFBCircle) {
+    } else if (name == QLatin1String("CircleItTypePnl") && kind >= TDPRptSpDr::SpBCircle
+        && kind <= TDPRptSpDr::SpFBCircle) {
         DispatchKind(member, keyCode, character, true);
     } else if (name == QLatin1String("RectItTypePnl") && kind >= TDPRptSpDr::SpRect && kind <= TDPRptSpDr::SpFBRect) {
         DispatchKind(member, keyCode, character, false);
@@ -322,8 +323,13 @@ void TPaFrmForm::DispatchLines(TDPanel* member, int keyCode, int character)
         const int dy = digit >= 7 ? -1 : digit <= 3 ? 1 : 0;
         // The last point, in document units from the item's origin, moved
         // by one segment and given to the editor in pixels.
-        const QPoint last = drawing->Points.isEmpty() ? QPoint() : drawing->Points.last();
         const float scale = editor.RootScale();
+        // A polyline without points starts from its origin.
+        if (drawing->Points.isEmpty() && !editor.AddPoint(0, 0)) {
+            m_messenger.Beep();
+            continue;
+        }
+        const QPoint last = drawing->Points.last();
         const QPoint next = last + QPoint(dx, dy) * LineSegmentUnits;
         if (editor.AddPoint(qRound(next.x() * scale), qRound(next.y() * scale)))
             editor.DrawSelection();
@@ -339,7 +345,8 @@ void TPaFrmForm::DispatchLines(TDPanel* member, int keyCode, int character)
 void TPaFrmForm::DispatchArrow(TDPanel* member, int keyCode, int character)
 {
     EP_ItEdt& editor = *ItemEditor;
-    const auto matches = [&](const char* name) { return member->MatchesKey(keyCode, character, QString::fromLatin1(name)); };
+    const auto matches
+        = [&](const char* name) { return member->MatchesKey(keyCode, character, QString::fromLatin1(name)); };
     // A tenth of the step, as a decimal: a step below 10 still turns.
     const float turn = float(m_config.Session.MoveStep) / 10.0f;
     const int step = m_config.Session.MoveStep;
@@ -368,9 +375,8 @@ void TPaFrmForm::DispatchKind(TDPanel* member, int keyCode, int character, bool 
     const QStringList names = circles
         ? QStringList {QStringLiteral("Circle_Pnl"), QStringLiteral("SCircle_Pnl"), QStringLiteral("FullCircle_Pnl")}
         : QStringList {QStringLiteral("Rect_Pnl"), QStringLiteral("SRect_Pnl"), QStringLiteral("FullRect_Pnl")};
-    const QList<int> modes = circles
-        ? QList<int> {TDPRptSpDr::SpBCircle, TDPRptSpDr::SpFBCircle, TDPRptSpDr::SpFCircle}
-        : QList<int> {TDPRptSpDr::SpRect, TDPRptSpDr::SpFBRect, TDPRptSpDr::SpFRect};
+    const QList<int> modes = circles ? QList<int> {TDPRptSpDr::SpBCircle, TDPRptSpDr::SpFBCircle, TDPRptSpDr::SpFCircle}
+                                     : QList<int> {TDPRptSpDr::SpRect, TDPRptSpDr::SpFBRect, TDPRptSpDr::SpFRect};
     for (int i = 0; i < 3; ++i)
         if (member->MatchesKey(keyCode, character, names[i])) {
             // The editor keeps the colour the pupil sees across kinds.

@@ -75,7 +75,8 @@ void TPaFrmForm::RestoreStandardKeys()
     for (const CommandVocabulary::StandardKey& key : CommandVocabulary::StandardKeys()) {
         TDPanel* command = FindInGroups(key.name);
         if (!command) {
-            m_messenger.ShowMessage(QStringLiteral("Erreur interne : pas de définition pour le panneau %1 !").arg(key.name));
+            m_messenger.ShowMessage(
+                QStringLiteral("Erreur interne : pas de définition pour le panneau %1 !").arg(key.name));
             continue;
         }
         command->ApplyDefinition(CommandDefinition::SplitText(key.definition));

@@ -50,7 +50,8 @@ QLabel* TPaFrmForm::MakeTitle(QWidget* parent, const QString& text, QRect geomet
     return title;
 }
 
-TDPanel* TPaFrmForm::MakeGroup(TDPanel* parent, QWidget* host, const QString& name, QRect geometry, const QString& title)
+TDPanel* TPaFrmForm::MakeGroup(
+    TDPanel* parent, QWidget* host, const QString& name, QRect geometry, const QString& title)
 {
     auto* control = new QLabel(host);
     control->setObjectName(name);
@@ -59,8 +60,8 @@ TDPanel* TPaFrmForm::MakeGroup(TDPanel* parent, QWidget* host, const QString& na
     control->setFrameShadow(QFrame::Raised);
     control->setAccessibleName(title.isEmpty() ? name : title);
     control->setAccessibleDescription(QStringLiteral("Groupe de commandes de la trousse"));
-    m_panels.push_back(std::make_unique<TDPanel>(
-        control, false, nullptr, nullptr, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, this));
+    m_panels.push_back(
+        std::make_unique<TDPanel>(control, false, nullptr, nullptr, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, this));
     TDPanel* group = m_panels.back().get();
     if (!title.isEmpty())
         MakeTitle(control, title, QRect(4, 1, geometry.width() - 8, kTitleHeight));
@@ -138,10 +139,11 @@ void TPaFrmForm::BuildMainPanel()
     m_mainGroup = MakeGroup(nullptr, this, QStringLiteral("MainPnl"), QRect(0, 0, 633, 106), QString());
     m_mainPnl = m_mainGroup->Ctrl;
     m_mainPnl->setAccessibleName(QStringLiteral("Trousse : commandes générales"));
-    m_mainPnl->setAccessibleDescription(QStringLiteral("Ajout et suppression des éléments, zoom, pages, sons, impression"));
+    m_mainPnl->setAccessibleDescription(
+        QStringLiteral("Ajout et suppression des éléments, zoom, pages, sons, impression"));
     const QFont main = CaptionFont(kSans, 10);
-    const auto add = [&](const char* name, QRect geometry, const QString& face, const char* picture, const char* caption,
-                         const QString& does) {
+    const auto add = [&](const char* name, QRect geometry, const QString& face, const char* picture,
+                         const char* caption, const QString& does) {
         return MakeCommand(m_mainGroup, QString::fromLatin1(name), geometry, face, QString::fromLatin1(picture),
             QString::fromLatin1(caption), main, does);
     };
@@ -179,8 +181,8 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
 {
     const QString prefix = text ? QStringLiteral("Text") : QStringLiteral("It");
     const int width = text ? 217 : 241;
-    TDPanel* group = MakeGroup(
-        top, parent, prefix + QStringLiteral("MovePnl"), QRect(0, 0, width, 112), QStringLiteral("Déplacements / couleurs"));
+    TDPanel* group = MakeGroup(top, parent, prefix + QStringLiteral("MovePnl"), QRect(0, 0, width, 112),
+        QStringLiteral("Déplacements / couleurs"));
     const QFont small = CaptionFont(kSans, 8);
     const int cell = text ? 24 : 26;
     const int gap = cell + 1;
@@ -195,8 +197,8 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
         {"Down", 1, 2, "<2>", "Déplacer vers le bas"}, {"DownRight", 2, 2, "<3>", "Déplacer en bas à droite"}};
     for (const auto& move : moves)
         MakeCommand(group, prefix + QLatin1String(move.suffix) + QStringLiteral("_Pnl"),
-            QRect(4 + move.column * gap, 18 + move.row * 23, cell, 22), QString(), QString(), QString::fromLatin1(move.caption),
-            small, QString::fromUtf8(move.does));
+            QRect(4 + move.column * gap, 18 + move.row * 23, cell, 22), QString(), QString(),
+            QString::fromLatin1(move.caption), small, QString::fromUtf8(move.does));
     QLabel*& step = text ? m_step2 : m_step1;
     step = new QLabel(group->Ctrl);
     step->setObjectName(text ? QStringLiteral("MVStep2Pnl") : QStringLiteral("MVStep1Pnl"));
@@ -210,15 +212,15 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
         const char* suffix;
         const char* caption;
         const char* does;
-    } steps[] = {{"Dep1", "</>", "Pas de 1"}, {"DepLess", "<->", "Pas plus petit"}, {"DepMore", "<+>", "Pas plus grand"},
-        {"Dep20", "<*>", "Pas de 20"}};
+    } steps[] = {{"Dep1", "</>", "Pas de 1"}, {"DepLess", "<->", "Pas plus petit"},
+        {"DepMore", "<+>", "Pas plus grand"}, {"Dep20", "<*>", "Pas de 20"}};
     for (int i = 0; i < 4; ++i)
         MakeCommand(group, prefix + QLatin1String(steps[i].suffix) + QStringLiteral("_Pnl"),
-            QRect(stepsLeft + i * gap, 18, cell, 22), QString(), QString(), QString::fromLatin1(steps[i].caption), small,
-            QString::fromUtf8(steps[i].does));
+            QRect(stepsLeft + i * gap, 18, cell, 22), QString(), QString(), QString::fromLatin1(steps[i].caption),
+            small, QString::fromUtf8(steps[i].does));
     const int escLeft = stepsLeft + 4 * gap + 2;
-    MakeCommand(group, prefix + QStringLiteral("Esc_Pnl"), QRect(escLeft, 18, width - escLeft - 4, 22), QString(), QString(),
-        QStringLiteral("<Esc>"), small, QStringLiteral("Fin de la modification"));
+    MakeCommand(group, prefix + QStringLiteral("Esc_Pnl"), QRect(escLeft, 18, width - escLeft - 4, 22), QString(),
+        QString(), QStringLiteral("<Esc>"), small, QStringLiteral("Fin de la modification"));
     const int colourWidth = (width - 8) / 6;
     for (int i = 0; i < 6; ++i) {
         const QString base = prefix + QLatin1String(kColours[i].suffix);
@@ -232,10 +234,12 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
         swatch->setAutoFillBackground(true);
         swatch->setAlignment(Qt::AlignCenter);
         swatch->setFont(CaptionFont(QStringLiteral("Arial Narrow"), 9));
-        const QString key = QStringLiteral("<%1>").arg(QChar(CommandVocabulary::Initial(base + QStringLiteral("_Pnl"))->keyChar));
+        const QString key
+            = QStringLiteral("<%1>").arg(QChar(CommandVocabulary::Initial(base + QStringLiteral("_Pnl"))->keyChar));
         swatch->setText(key);
-        TDPanel* command = MakeCommand(group, base + QStringLiteral("_Pnl"), QRect(4 + i * colourWidth, 88, colourWidth - 1, 20),
-            QString(), QString(), key, CaptionFont(QStringLiteral("Arial Narrow"), 9), QString::fromLatin1(kColours[i].does));
+        TDPanel* command = MakeCommand(group, base + QStringLiteral("_Pnl"),
+            QRect(4 + i * colourWidth, 88, colourWidth - 1, 20), QString(), QString(), key,
+            CaptionFont(QStringLiteral("Arial Narrow"), 9), QString::fromLatin1(kColours[i].does));
         swatch->setParent(command->Ctrl);
         swatch->setGeometry(3, 3, colourWidth - 7, 14);
         swatch->show();
@@ -246,10 +250,10 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
     }
     // Pen sizes come after the colours in the group's order.
     if (!text) {
-        MakeCommand(group, QStringLiteral("PenSizeLess_Pnl"), QRect(stepsLeft, 41, 52, 22), QStringLiteral("Fin"), QString(),
-            QStringLiteral("<M>"), small, QStringLiteral("Trait plus fin"));
-        MakeCommand(group, QStringLiteral("PenSizeMore_Pnl"), QRect(stepsLeft + 2 * gap, 41, 52, 22), QStringLiteral("Gros"),
-            QString(), QStringLiteral("<P>"), small, QStringLiteral("Trait plus épais"));
+        MakeCommand(group, QStringLiteral("PenSizeLess_Pnl"), QRect(stepsLeft, 41, 52, 22), QStringLiteral("Fin"),
+            QString(), QStringLiteral("<M>"), small, QStringLiteral("Trait plus fin"));
+        MakeCommand(group, QStringLiteral("PenSizeMore_Pnl"), QRect(stepsLeft + 2 * gap, 41, 52, 22),
+            QStringLiteral("Gros"), QString(), QStringLiteral("<P>"), small, QStringLiteral("Trait plus épais"));
         MakeTitle(group->Ctrl, QStringLiteral("Epaiss."), QRect(stepsLeft + 4 * gap + 2, 45, 40, kTitleHeight));
     }
 }
@@ -262,7 +266,8 @@ void TPaFrmForm::BuildTextPanel()
     m_textPnl->setAccessibleDescription(QStringLiteral("Déplacement, couleur, police et contenu du texte"));
     m_textPnl->hide();
     BuildMovePanel(m_textGroup, m_textPnl, true);
-    TDPanel* params = MakeGroup(m_textGroup, m_textPnl, QStringLiteral("TextParamsPnl"), QRect(217, 0, 400, 112), QString());
+    TDPanel* params
+        = MakeGroup(m_textGroup, m_textPnl, QStringLiteral("TextParamsPnl"), QRect(217, 0, 400, 112), QString());
     QWidget* host = params->Ctrl;
     MakeTitle(host, QStringLiteral("Police"), QRect(4, 1, 150, kTitleHeight));
     MakeTitle(host, QStringLiteral("Taille"), QRect(196, 1, 100, kTitleHeight));
@@ -270,20 +275,20 @@ void TPaFrmForm::BuildTextPanel()
     MakeTitle(host, QStringLiteral("Gras"), QRect(356, 1, 40, kTitleHeight));
     const QFont small = CaptionFont(kSans, 8);
     const QFont medium = CaptionFont(kSans, 10);
-    MakeCommand(params, QStringLiteral("TextContent_Pnl"), QRect(44, 78, 34, 26), QString(), QString(), QStringLiteral("<T>"),
-        small, QStringLiteral("Taper le texte"));
-    MakeCommand(params, QStringLiteral("TextPrevFont_Pnl"), QRect(4, 18, 34, 24), QString(), QString(), QStringLiteral("<P>"),
-        small, QStringLiteral("Police précédente"));
-    MakeCommand(params, QStringLiteral("TextNextFont_Pnl"), QRect(160, 18, 34, 24), QString(), QString(), QStringLiteral("<S>"),
-        small, QStringLiteral("Police suivante"));
+    MakeCommand(params, QStringLiteral("TextContent_Pnl"), QRect(44, 78, 34, 26), QString(), QString(),
+        QStringLiteral("<T>"), small, QStringLiteral("Taper le texte"));
+    MakeCommand(params, QStringLiteral("TextPrevFont_Pnl"), QRect(4, 18, 34, 24), QString(), QString(),
+        QStringLiteral("<P>"), small, QStringLiteral("Police précédente"));
+    MakeCommand(params, QStringLiteral("TextNextFont_Pnl"), QRect(160, 18, 34, 24), QString(), QString(),
+        QStringLiteral("<S>"), small, QStringLiteral("Police suivante"));
     MakeCommand(params, QStringLiteral("TextFontSizeLess_Pnl"), QRect(196, 18, 30, 24), QString(), QString(),
         QStringLiteral("<->"), medium, QStringLiteral("Texte plus petit"));
     MakeCommand(params, QStringLiteral("TextFontSizeMore_Pnl"), QRect(274, 18, 30, 24), QString(), QString(),
         QStringLiteral("<+>"), medium, QStringLiteral("Texte plus grand"));
     MakeCommand(params, QStringLiteral("TextUnderline_Pnl"), QRect(306, 44, 46, 24), QString(), QString(),
         QStringLiteral("<_>"), small, QStringLiteral("Souligné"));
-    MakeCommand(params, QStringLiteral("TextBold_Pnl"), QRect(356, 44, 40, 24), QString(), QString(), QStringLiteral("<G>"),
-        small, QStringLiteral("Gras"));
+    MakeCommand(params, QStringLiteral("TextBold_Pnl"), QRect(356, 44, 40, 24), QString(), QString(),
+        QStringLiteral("<G>"), small, QStringLiteral("Gras"));
     m_fontNames = new QComboBox(host);
     m_fontNames->setObjectName(QStringLiteral("FontNamesCBox"));
     m_fontNames->setAccessibleName(QStringLiteral("Police du texte"));
@@ -324,7 +329,8 @@ void TPaFrmForm::BuildItemPanel()
     BuildMovePanel(m_itemGroup, m_itEditPnl, false);
     const QFont small = CaptionFont(kSans, 8);
 
-    TDPanel* size = MakeGroup(m_itemGroup, m_itEditPnl, QStringLiteral("ItSizePnl"), QRect(241, 0, 112, 112), QString());
+    TDPanel* size
+        = MakeGroup(m_itemGroup, m_itEditPnl, QStringLiteral("ItSizePnl"), QRect(241, 0, 112, 112), QString());
     m_sizeTitle = MakeTitle(size->Ctrl, QStringLiteral("AGRANDIR"), QRect(4, 1, 80, kTitleHeight));
     m_sizeSign = MakeTitle(size->Ctrl, QStringLiteral("+"), QRect(90, 1, 18, kTitleHeight));
     const auto keypad = [&](TDPanel* group, const QString& prefix, int width, int height, const QString& does) {
@@ -347,7 +353,8 @@ void TPaFrmForm::BuildItemPanel()
     MakeCommand(lines, QStringLiteral("DepLD_Pnl"), QRect(104, 64, 172, 40), QString(), QString(),
         QStringLiteral("Supprimer le dernier trait <D>"), small, QStringLiteral("Supprimer le dernier trait"));
 
-    TDPanel* arrow = MakeGroup(m_itemGroup, m_itEditPnl, QStringLiteral("ArrowItFnctPnl"), QRect(241, 0, 200, 112), QString());
+    TDPanel* arrow
+        = MakeGroup(m_itemGroup, m_itEditPnl, QStringLiteral("ArrowItFnctPnl"), QRect(241, 0, 200, 112), QString());
     MakeTitle(arrow->Ctrl, QStringLiteral("Tourner"), QRect(4, 1, 92, kTitleHeight));
     MakeTitle(arrow->Ctrl, QStringLiteral("Allonger/Diminuer"), QRect(4, 45, 96, kTitleHeight));
     MakeTitle(arrow->Ctrl, QStringLiteral("Type de flèche"), QRect(104, 1, 92, kTitleHeight));
@@ -370,8 +377,8 @@ void TPaFrmForm::BuildItemPanel()
         TDPanel* made = MakeGroup(m_itemGroup, m_itEditPnl, group, QRect(353, 0, 90, 112), title);
         const QStringList faces {QStringLiteral("Contour"), QStringLiteral("Entouré"), QStringLiteral("Plein")};
         for (int i = 0; i < 3; ++i)
-            MakeCommand(made, names[i], QRect(4, 18 + i * 30, 82, 28), faces[i], QString(), QStringLiteral("<%1>").arg(i + 1),
-                small, noun + QLatin1Char(' ') + faces[i].toLower());
+            MakeCommand(made, names[i], QRect(4, 18 + i * 30, 82, 28), faces[i], QString(),
+                QStringLiteral("<%1>").arg(i + 1), small, noun + QLatin1Char(' ') + faces[i].toLower());
     };
     kinds(QStringLiteral("CircleItTypePnl"), QStringLiteral("Type de cercle"),
         {QStringLiteral("Circle_Pnl"), QStringLiteral("SCircle_Pnl"), QStringLiteral("FullCircle_Pnl")},
@@ -383,8 +390,8 @@ void TPaFrmForm::BuildItemPanel()
 
 void TPaFrmForm::BuildGroupsList()
 {
-    for (const char* name : {"MainPnl", "TextPnl", "TextMovePnl", "TextParamsPnl", "ItEditPnl", "ItMovePnl", "ItSizePnl",
-             "ItLinesPnl", "ArrowItFnctPnl", "CircleItTypePnl", "RectItTypePnl"})
+    for (const char* name : {"MainPnl", "TextPnl", "TextMovePnl", "TextParamsPnl", "ItEditPnl", "ItMovePnl",
+             "ItSizePnl", "ItLinesPnl", "ArrowItFnctPnl", "CircleItTypePnl", "RectItTypePnl"})
         for (const auto& panel : m_panels)
             if (panel->Name() == QLatin1String(name))
                 GroupsList.Add(panel.get());

@@ -118,9 +118,8 @@ void TPaFrmForm::SetFixedNeighbours()
             command->SetNeighbours(control(MoveName(entry.right, text)), control(MoveName(entry.left, text)),
                 control(MoveName(entry.down, text)), control(MoveName(entry.up, text)));
         }
-    const auto named = [](const char* name) {
-        return *name ? QString::fromLatin1(name) + QStringLiteral("_Pnl") : QString();
-    };
+    const auto named
+        = [](const char* name) { return *name ? QString::fromLatin1(name) + QStringLiteral("_Pnl") : QString(); };
     for (const Neighbours& entry : kFixed)
         if (TDPanel* command = Panel(named(entry.name)))
             command->SetNeighbours(control(named(entry.right)), control(named(entry.left)), control(named(entry.down)),

@@ -140,7 +140,8 @@ void TPaFrmForm::TextCursorTick()
 
 void TPaFrmForm::DispatchTextParams(TDPanel* member, int keyCode, int character)
 {
-    const auto matches = [&](const char* name) { return member->MatchesKey(keyCode, character, QString::fromLatin1(name)); };
+    const auto matches
+        = [&](const char* name) { return member->MatchesKey(keyCode, character, QString::fromLatin1(name)); };
     EP_ItEdt& editor = *ItemEditor;
     if (matches("TextContent_Pnl"))
         TextContentHighlighted(true);

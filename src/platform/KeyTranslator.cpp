@@ -255,5 +255,7 @@ quint8 KeyTranslator::UpperCase(quint8 character)
     const QString upper = Windows1252::Decode(&byte, 1).toUpper();
     if (upper.size() != 1 || !Windows1252::CanEncode(upper))
         return character;
-    return quint8(Windows1252::Encode(upper).front());
+    // Control characters (Enter, Escape) have no other case.
+    const QByteArray encoded = Windows1252::Encode(upper);
+    return encoded.size() == 1 ? quint8(encoded.front()) : character;
 }
