@@ -302,8 +302,11 @@ QString TDPanel::DisplayedCaption(const QString& stored)
 void TDPanel::SetCaption(const QString& stored)
 {
     m_caption = stored;
-    if (QLabel* shown = CaptionControl())
+    if (QLabel* shown = CaptionControl()) {
+        // "<B>", "<i>", "<S>" are key names, not markup.
+        shown->setTextFormat(Qt::PlainText);
         shown->setText(DisplayedCaption(stored));
+    }
 }
 
 QStringList TDPanel::GetDefinition() const

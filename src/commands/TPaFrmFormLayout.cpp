@@ -42,7 +42,9 @@ const ColourFace kColours[] = {{"Black", QColor(0, 0, 0), "Noir"}, {"Green", QCo
 
 QLabel* TPaFrmForm::MakeTitle(QWidget* parent, const QString& text, QRect geometry)
 {
-    auto* title = new QLabel(text, parent);
+    auto* title = new QLabel(parent);
+    title->setTextFormat(Qt::PlainText);
+    title->setText(text);
     title->setGeometry(geometry);
     title->setFont(CaptionFont(QStringLiteral("Arial"), 8, true));
     title->setAccessibleName(text);
@@ -76,6 +78,7 @@ TDPanel* TPaFrmForm::MakeCommand(TDPanel* group, const QString& name, QRect geom
     QWidget* host = group->Ctrl;
     auto* control = new QLabel(host);
     control->setObjectName(name);
+    control->setTextFormat(Qt::PlainText);
     control->setGeometry(geometry);
     control->setFrameShape(QFrame::Panel);
     control->setFrameShadow(QFrame::Raised);
@@ -91,7 +94,9 @@ TDPanel* TPaFrmForm::MakeCommand(TDPanel* group, const QString& name, QRect geom
         control->setAlignment(Qt::AlignCenter);
         control->setFont(font);
     } else {
-        label = new QLabel(TDPanel::DisplayedCaption(caption), control);
+        label = new QLabel(control);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(TDPanel::DisplayedCaption(caption));
         label->setObjectName(base + QStringLiteral("_Lbl"));
         label->setFont(font);
         const bool tall = geometry.height() > 40;
@@ -104,7 +109,7 @@ TDPanel* TPaFrmForm::MakeCommand(TDPanel* group, const QString& name, QRect geom
         }
         if (!face.isEmpty()) {
             control->setText(face);
-            control->setFont(CaptionFont(QStringLiteral("Arial"), 9, true));
+            control->setFont(CaptionFont(QStringLiteral("Arial"), 8, true));
             control->setIndent(4);
             control->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         }
@@ -184,7 +189,7 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
     TDPanel* group = MakeGroup(top, parent, prefix + QStringLiteral("MovePnl"), QRect(0, 0, width, 112),
         QStringLiteral("Déplacements / couleurs"));
     const QFont small = CaptionFont(kSans, 8);
-    const int cell = text ? 24 : 26;
+    const int cell = text ? 23 : 26;
     const int gap = cell + 1;
     const struct {
         const char* suffix;
@@ -236,6 +241,7 @@ void TPaFrmForm::BuildMovePanel(TDPanel* top, QWidget* parent, bool text)
         swatch->setFont(CaptionFont(QStringLiteral("Arial Narrow"), 9));
         const QString key
             = QStringLiteral("<%1>").arg(QChar(CommandVocabulary::Initial(base + QStringLiteral("_Pnl"))->keyChar));
+        swatch->setTextFormat(Qt::PlainText);
         swatch->setText(key);
         TDPanel* command = MakeCommand(group, base + QStringLiteral("_Pnl"),
             QRect(4 + i * colourWidth, 88, colourWidth - 1, 20), QString(), QString(), key,
@@ -374,10 +380,10 @@ void TPaFrmForm::BuildItemPanel()
         QStringLiteral("<T>"), small, QStringLiteral("Trait"));
 
     const auto kinds = [&](const QString& group, const QString& title, const QStringList& names, const QString& noun) {
-        TDPanel* made = MakeGroup(m_itemGroup, m_itEditPnl, group, QRect(353, 0, 90, 112), title);
+        TDPanel* made = MakeGroup(m_itemGroup, m_itEditPnl, group, QRect(353, 0, 110, 112), title);
         const QStringList faces {QStringLiteral("Contour"), QStringLiteral("Entouré"), QStringLiteral("Plein")};
         for (int i = 0; i < 3; ++i)
-            MakeCommand(made, names[i], QRect(4, 18 + i * 30, 82, 28), faces[i], QString(),
+            MakeCommand(made, names[i], QRect(4, 18 + i * 30, 102, 28), faces[i], QString(),
                 QStringLiteral("<%1>").arg(i + 1), small, noun + QLatin1Char(' ') + faces[i].toLower());
     };
     kinds(QStringLiteral("CircleItTypePnl"), QStringLiteral("Type de cercle"),

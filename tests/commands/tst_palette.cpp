@@ -248,7 +248,7 @@ void tst_palette::rectangleDocksItsGroups()
     QCOMPARE(host.ItemMembers(), QStringList({"ItMovePnl", "ItSizePnl", "RectItTypePnl"}));
     QCOMPARE(host.Highlighted(), QStringLiteral("ItUpLeft_Pnl"));
     // The tools area is as wide as the groups shown.
-    QCOMPARE(host.frame->ToolsPnl()->width(), 241 + 112 + 90);
+    QCOMPARE(host.frame->ToolsPnl()->width(), 241 + 112 + 110);
     QVERIFY(host.palette->Control(QStringLiteral("Rect_Pnl"))->isVisible());
     QVERIFY(!host.palette->Control(QStringLiteral("Circle_Pnl"))->isVisible());
 }
@@ -258,7 +258,7 @@ void tst_palette::itemPanelFollowsTheKind_data()
     QTest::addColumn<char>("key");
     QTest::addColumn<QStringList>("members");
     QTest::addColumn<int>("width");
-    QTest::newRow("circle") << 'e' << QStringList {"ItMovePnl", "ItSizePnl", "CircleItTypePnl"} << 443;
+    QTest::newRow("circle") << 'e' << QStringList {"ItMovePnl", "ItSizePnl", "CircleItTypePnl"} << 463;
     QTest::newRow("polyline") << 'g' << QStringList {"ItMovePnl", "ItLinesPnl"} << 521;
     QTest::newRow("arrow") << 'd' << QStringList {"ItMovePnl", "ArrowItFnctPnl"} << 441;
     QTest::newRow("cross") << 'b' << QStringList {"ItMovePnl", "ItSizePnl"} << 353;
