@@ -136,14 +136,17 @@ const QByteArray& ScannedPageJpeg()
     return jpeg;
 }
 
+bool WriteScannedPage(const QString& fileName)
+{
+    QFile picture(fileName);
+    return picture.open(QIODevice::WriteOnly) && picture.write(ScannedPageJpeg()) == ScannedPageJpeg().size();
+}
+
 WorksheetFolder::WorksheetFolder(int items, const QString& parent)
     : dir(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/ardoisine-bench-XXXXXX")
                            : parent + QStringLiteral("/ardoisine-bench-XXXXXX"))
 {
-    QFile picture(dir.filePath(QStringLiteral("Fiche.jpg")));
-    if (picture.open(QIODevice::WriteOnly))
-        picture.write(ScannedPageJpeg());
-    picture.close();
+    WriteScannedPage(dir.filePath(QStringLiteral("Fiche.jpg")));
     TextFile::WriteLines(dir.filePath(QStringLiteral("Fiche_Paul.txt")), WorkItems(items));
 }
 

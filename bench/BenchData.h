@@ -21,6 +21,8 @@ QStringList WorkItems(int count);
 // uneven paper, compressing like a real scan.
 QImage ScannedPage();
 const QByteArray& ScannedPageJpeg();
+// Writes the scanned page as a worksheet picture; false when it cannot.
+bool WriteScannedPage(const QString& fileName);
 
 // A folder holding "Fiche.jpg" (the 300 dpi scan) and Paul's work of
 // `items` items; made inside `parent` when given (a network share).

@@ -28,10 +28,7 @@ struct OpenedWindow {
     {
         const QString folder = dir.path() + QStringLiteral("/Documents/Fiches");
         QDir().mkpath(folder);
-        QFile picture(folder + QStringLiteral("/Fiche.jpg"));
-        if (picture.open(QIODevice::WriteOnly))
-            picture.write(BenchData::ScannedPageJpeg());
-        picture.close();
+        BenchData::WriteScannedPage(folder + QStringLiteral("/Fiche.jpg"));
         TextFile::WriteLines(folder + QStringLiteral("/Fiche_XXXX.txt"), BenchData::WorkItems(200));
         ok = config.Initialise(dir.path()).Ok() && config.Tree() && config.Tree()->ChildCount() == 1;
         frame.ScreenPpi = 96.0;

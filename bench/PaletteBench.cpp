@@ -53,10 +53,7 @@ void BM_PaletteHeldCommandRepeat(benchmark::State& state)
     QTemporaryDir dir;
     const QString folder = dir.path() + QStringLiteral("/Documents/Fiches");
     QDir().mkpath(folder);
-    QFile picture(folder + QStringLiteral("/Fiche.jpg"));
-    if (picture.open(QIODevice::WriteOnly))
-        picture.write(BenchData::ScannedPageJpeg());
-    picture.close();
+    BenchData::WriteScannedPage(folder + QStringLiteral("/Fiche.jpg"));
     TEP_Config config;
     ScriptedMessenger messenger;
     FakeClock clock;

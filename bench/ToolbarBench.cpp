@@ -28,10 +28,7 @@ struct BarOnWorksheet {
     {
         const QString folder = dir.path() + QStringLiteral("/Documents/Fiches");
         QDir().mkpath(folder);
-        QFile picture(folder + QStringLiteral("/Fiche.jpg"));
-        if (picture.open(QIODevice::WriteOnly))
-            picture.write(BenchData::ScannedPageJpeg());
-        picture.close();
+        BenchData::WriteScannedPage(folder + QStringLiteral("/Fiche.jpg"));
         frame.ScreenPpi = 96.0;
         frame.MakeSoundPlayer = nullptr;
         frame.resize(1280, 1024);
